@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native build under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the Windows build under Wine on a virtual screen.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+
+# One virtual screen for the whole run when there is no display.
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+jobs=$(nproc)
+echo "== Native build and tests"
+cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARKAM_SANITIZE=ON
+cmake --build "$root/build/native" -j "$jobs"
+ctest --test-dir "$root/build/native" --output-on-failure -j "$jobs"
+
+echo "== Windows build, tests under Wine"
+cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+cmake --build "$root/build/windows" -j "$jobs"
+export WINEPREFIX="$root/build/windows/wineprefix"
+"$root/scripts/wine-prefix.sh"
+ctest --test-dir "$root/build/windows" --output-on-failure
+/usr/lib/wine/wineserver -k 2>/dev/null || true

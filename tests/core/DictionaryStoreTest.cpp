@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "UnitDitionary.h"
+#include "support/TestFolder.h"
+
+#ifndef _WIN32
+#include <dirent.h>
+#endif
+
+namespace varkam {
+namespace {
+
+using namespace std::string_literals;
+
+using testing::DictionaryLayout;
+using testing::Int32Bytes;
+using testing::MeaningRecord;
+using testing::TestFolder;
+using testing::WordRecord;
+
+const std::string NullHeadword(2, '\0');
+
+DictionaryLayout ThreeWords() {
+  return {{{"apple", "\x20\xA4"}, {"box", "\x20\xF2"}, {"cat", ""}}};
+}
+
+TEST(DictionaryFiles, AllFourPresentRaiseNoFlag) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  TDictionary dictionary(folder.Path());
+  EXPECT_FALSE(dictionary.TakeMissingFlag());
+  EXPECT_EQ(dictionary.WordCount(), 3);
+}
+
+class MissingDataFile : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(MissingDataFile, RaisesTheFlagOnceAndStillYieldsAnObject) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  std::filesystem::remove(folder / GetParam());
+  TDictionary dictionary(folder.Path());
+  EXPECT_TRUE(dictionary.TakeMissingFlag());
+  EXPECT_FALSE(dictionary.TakeMissingFlag());
+  // What is there can still be read, and nothing fails.
+  dictionary.FindWord("box");
+  dictionary.GetMeaning(2);
+  EXPECT_FALSE(std::filesystem::exists(folder / GetParam())) << "a missing file is never created";
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFile, MissingDataFile,
+                         ::testing::Values("Dat01.vq", "Dat02.vq", "Dat03.vq", "Dat04.vq"));
+
+TEST(DictionaryFiles, NoFilesAtAllGiveAnEmptyDictionary) {
+  TestFolder folder;
+  TDictionary dictionary(folder.Path());
+  EXPECT_TRUE(dictionary.TakeMissingFlag());
+  EXPECT_EQ(dictionary.WordCount(), 0);
+  EXPECT_EQ(dictionary.GetWord(1), NullHeadword);
+  EXPECT_EQ(dictionary.GetMeaning(1), "");
+  EXPECT_EQ(dictionary.FindWord("anything"), 1);
+}
+
+TEST(WordCount, ReadFromTheFirstFourBytesLittleEndian) {
+  TestFolder folder;
+  std::string words = WordRecord("");
+  std::string offsets = "\x10\x27\x00\x00"s;
+  for (int i = 1; i <= 10000; ++i) {
+    words += WordRecord("w" + std::to_string(100000 + i));
+    offsets += Int32Bytes(0);
+  }
+  folder.WriteFile("Dat01.vq", words);
+  folder.WriteFile("Dat02.vq", offsets);
+  folder.WriteFile("Dat03.vq", MeaningRecord(" x"));
+  folder.WriteFile("Dat04.vq", "");
+  EXPECT_EQ(TDictionary(folder.Path()).WordCount(), 10000);
+}
+
+// A count the files cannot back is cut to the records both index files hold.
+TEST(WordCount, IsClampedToWhatTheFilesHold) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  const std::string offsets = folder.ReadFile("Dat02.vq");
+  const std::string words = folder.ReadFile("Dat01.vq");
+
+  folder.WriteFile("Dat02.vq", Int32Bytes(10000) + offsets.substr(4));
+  EXPECT_EQ(TDictionary(folder.Path()).WordCount(), 3);
+
+  folder.WriteFile("Dat02.vq", Int32Bytes(-5) + offsets.substr(4));
+  EXPECT_EQ(TDictionary(folder.Path()).WordCount(), 0);
+
+  folder.WriteFile("Dat02.vq", Int32Bytes(3) + offsets.substr(4, 8));  // two offsets only
+  EXPECT_EQ(TDictionary(folder.Path()).WordCount(), 2);
+
+  folder.WriteFile("Dat02.vq", offsets);
+  folder.WriteFile("Dat01.vq", words.substr(0, 33 * 2 + 20));  // record 1 and part of record 2
+  EXPECT_EQ(TDictionary(folder.Path()).WordCount(), 1);
+
+  folder.WriteFile("Dat02.vq", "\x03\x00"s);  // a count cut short reads its missing bytes as 0
+  EXPECT_EQ(TDictionary(folder.Path()).WordCount(), 0);
+}
+
+TEST(GetWord, ReadsRecordsByIndexAndSetsLastIndex) {
+  TestFolder folder;
+  DictionaryLayout layout = ThreeWords();
+  layout.recordZero = "zero";
+  WriteDictionary(folder, layout);
+  TDictionary dictionary(folder.Path());
+
+  EXPECT_EQ(dictionary.GetWord(2), "box");
+  EXPECT_EQ(dictionary.LastIndex(), 2);
+  EXPECT_EQ(dictionary.GetWord(0), "zero");
+  EXPECT_EQ(dictionary.LastIndex(), 0);
+  EXPECT_EQ(dictionary.GetWord(3), "cat");
+
+  EXPECT_EQ(dictionary.GetWord(-1), NullHeadword);
+  EXPECT_EQ(dictionary.LastIndex(), 3) << "a record that cannot be positioned leaves LastIndex";
+}
+
+TEST(GetWord, LengthByteIsLimitedTo32) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  const std::string long32(32, 'q');
+  std::string words = folder.ReadFile("Dat01.vq");
+  words.replace(33, 33, WordRecord(long32, 40));
+  words.replace(66, 33, WordRecord("box", 0));
+  folder.WriteFile("Dat01.vq", words);
+  TDictionary dictionary(folder.Path());
+  EXPECT_EQ(dictionary.GetWord(1), long32);
+  EXPECT_EQ(dictionary.GetWord(2), "");
+}
+
+TEST(GetWord, PastTheEndIsEmptyAndNeverShowsAnEarlierRead) {
+  TestFolder folder;
+  WriteDictionary(folder, {{{"abcdefghijklmnopqrstuvwxyz", " x"}, {"cat", " y"}}});
+  // The last record is cut short: its length byte says 5, two characters are there.
+  std::string words = folder.ReadFile("Dat01.vq");
+  words.resize(66);
+  words += "\x05" "ca";
+  folder.WriteFile("Dat01.vq", words);
+  TDictionary dictionary(folder.Path());
+
+  EXPECT_EQ(dictionary.GetWord(1), "abcdefghijklmnopqrstuvwxyz");
+  EXPECT_EQ(dictionary.GetWord(2), "ca\0\0\0"s);
+  EXPECT_EQ(dictionary.GetWord(3), "");
+  EXPECT_EQ(dictionary.LastIndex(), 3);
+  EXPECT_EQ(dictionary.GetWord(1000000), "");
+}
+
+TEST(GetWord, OffsetsAtTwoGibibytesOrBeyondAreFailedMoves) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  TDictionary dictionary(folder.Path());
+  dictionary.GetWord(1);
+  const std::int32_t lastInRange = INT32_MAX / 33;  // its record starts below 2 GiB
+  EXPECT_EQ(dictionary.GetWord(lastInRange), "");
+  EXPECT_EQ(dictionary.LastIndex(), lastInRange);
+  EXPECT_EQ(dictionary.GetWord(lastInRange + 1), NullHeadword);
+  EXPECT_EQ(dictionary.GetWord(INT32_MAX), NullHeadword);
+  EXPECT_EQ(dictionary.GetWord(INT32_MIN), NullHeadword);
+  EXPECT_EQ(dictionary.LastIndex(), lastInRange);
+}
+
+TEST(GetMeaning, ReadsTheLengthThenTheTextAndCutsAtByteZero) {
+  TestFolder folder;
+  const std::string longest(255, '\xA4');
+  WriteDictionary(folder, {{{"a", ""},
+                            {"b", "\x20\x92\x00\x93"s},
+                            {"c", longest},
+                            {"d", "\x20\xF2"},
+                            {"e", "x"},
+                            {"f", "y"},
+                            {"g", "\x20\xA4\x0D\x0A\x90"}}});
+  TDictionary dictionary(folder.Path());
+  EXPECT_EQ(dictionary.GetMeaning(1), "");
+  EXPECT_EQ(dictionary.GetMeaning(2), "\x20\x92");
+  EXPECT_EQ(dictionary.GetMeaning(3), longest);
+  EXPECT_EQ(dictionary.GetMeaning(4), "\x20\xF2");
+  EXPECT_EQ(dictionary.GetMeaning(7), "\x20\xA4\x0D\x0A\x90");
+  EXPECT_EQ(dictionary.LastIndex(), 7);
+}
+
+TEST(GetMeaning, SharedOffsetsAndAnyOrderInTheTextFile) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  folder.WriteFile("Dat02.vq", Int32Bytes(3) + Int32Bytes(4) + Int32Bytes(0) + Int32Bytes(4));
+  folder.WriteFile("Dat03.vq", MeaningRecord("one") + MeaningRecord("two"));
+  TDictionary dictionary(folder.Path());
+  EXPECT_EQ(dictionary.GetMeaning(1), "two");
+  EXPECT_EQ(dictionary.GetMeaning(2), "one");
+  EXPECT_EQ(dictionary.GetMeaning(3), "two");
+}
+
+TEST(GetMeaning, WhatLiesPastTheEndIsEmptyOrCutAndNothingEarlierShows) {
+  TestFolder folder;
+  WriteDictionary(folder, {{{"a", ""}, {"b", ""}, {"c", ""}, {"d", ""}, {"e", ""}}});
+  // 1: a long meaning; 2: a meaning whose text runs past the end of the file; 3: an offset
+  // past the end of the text file; 4: a negative offset; 5: an offset slot cut short.
+  const std::string longText(200, '\xA8');
+  std::string texts = MeaningRecord(longText);
+  const auto cutOffset = static_cast<std::int32_t>(texts.size());
+  texts += "\x0A" "abc";
+  folder.WriteFile("Dat03.vq", texts);
+  folder.WriteFile("Dat02.vq", Int32Bytes(5) + Int32Bytes(0) + Int32Bytes(cutOffset) +
+                                   Int32Bytes(100000) + Int32Bytes(-7) + "\x00\x00"s);
+  TDictionary dictionary(folder.Path());
+  ASSERT_EQ(dictionary.WordCount(), 4);
+
+  for (const std::int32_t index : {2, 3, 4, 5, 6, -1, INT32_MAX, INT32_MAX / 4 + 1}) {
+    EXPECT_EQ(dictionary.GetMeaning(1), longText);
+    EXPECT_EQ(dictionary.GetMeaning(index), index == 2 ? "abc" : "") << index;
+    EXPECT_EQ(dictionary.LastIndex(), index);
+  }
+}
+
+TEST(ReservedBlock, HoldsTheFirstBytesOfTheFourthFile) {
+  TestFolder folder;
+  DictionaryLayout layout = ThreeWords();
+  layout.fourth = std::string(16326, '\x11') + "tail";
+  WriteDictionary(folder, layout);
+  {
+    TDictionary dictionary(folder.Path());
+    const auto block = dictionary.ReservedBlock();
+    EXPECT_EQ(std::count(block.begin(), block.end(), 0x11), 16326);
+  }
+  folder.WriteFile("Dat04.vq", "ab");
+  TDictionary dictionary(folder.Path());
+  const auto block = dictionary.ReservedBlock();
+  EXPECT_EQ(block[0], 'a');
+  EXPECT_EQ(block[1], 'b');
+  EXPECT_EQ(std::count(block.begin(), block.end(), 0), 16324);
+}
+
+// The files stay open all the dictionary's life, shared so that others may rewrite them.
+TEST(DictionaryFiles, OthersMayRewriteTheFilesWhileTheyAreOpen) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  TDictionary dictionary(folder.Path());
+  {
+    std::fstream text(folder / "Dat03.vq", std::ios::in | std::ios::out | std::ios::binary);
+    ASSERT_TRUE(text.is_open());
+    text.seekp(1);
+    text.put('\x21');
+  }
+  EXPECT_EQ(dictionary.GetMeaning(1), "\x21\xA4");
+}
+
+#ifndef _WIN32
+int OpenDescriptors() {
+  int count = 0;
+  if (DIR* folder = opendir("/proc/self/fd")) {
+    while (readdir(folder) != nullptr) {
+      ++count;
+    }
+    closedir(folder);
+  }
+  return count;
+}
+#endif
+
+TEST(DictionaryFiles, DestructionClosesTheOpenFiles) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  std::filesystem::remove(folder / "Dat02.vq");
+#ifndef _WIN32
+  const int before = OpenDescriptors();
+  {
+    TDictionary dictionary(folder.Path());
+    EXPECT_EQ(OpenDescriptors(), before + 3);
+  }
+  EXPECT_EQ(OpenDescriptors(), before);
+#else
+  // Windows refuses to delete a file that is still open without delete sharing.
+  {
+    TDictionary dictionary(folder.Path());
+    std::error_code error;
+    EXPECT_FALSE(std::filesystem::remove(folder / "Dat01.vq", error));
+  }
+#endif
+  for (const char* name : {"Dat01.vq", "Dat03.vq", "Dat04.vq"}) {
+    EXPECT_TRUE(std::filesystem::remove(folder / name)) << name;
+  }
+}
+
+}  // namespace
+}  // namespace varkam
