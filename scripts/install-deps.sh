@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ googletest python3
+  cmake ninja-build g++ googletest zlib1g-dev python3
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb xauth x11-utils imagemagick fonts-dejavu-core
 )

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "lib/TextFormat.h"
+#include "lib/Utf8.h"
+
+namespace varkam::tools {
+namespace {
+
+std::string BadEntryMessage(std::string_view line) {
+  try {
+    ParseTextLine(line);
+  } catch (const BadEntry& bad) {
+    return bad.what();
+  }
+  return "no error";
+}
+
+TEST(ParseTextLine, SplitsAtTheTabAndUndoesTheEscapes) {
+  const auto entry = ParseTextLine("  dog \t\u0633\u06AF\\n\\t\\\\x");
+  ASSERT_TRUE(entry.has_value());
+  EXPECT_EQ(entry->headword, "dog");
+  EXPECT_EQ(entry->meaning, u"\u0633\u06AF\r\n\t\\x");
+  const auto empty = ParseTextLine("cat\t");
+  ASSERT_TRUE(empty.has_value());
+  EXPECT_EQ(empty->meaning, u"");
+  EXPECT_EQ(ParseTextLine("a b\t x ")->meaning, u" x ") << "the meaning is kept as it stands";
+}
+
+TEST(ParseTextLine, SkipsBlankAndCommentLines) {
+  EXPECT_FALSE(ParseTextLine(""));
+  EXPECT_FALSE(ParseTextLine("   \t "));
+  EXPECT_FALSE(ParseTextLine("# dog\tnot an entry"));
+  EXPECT_EQ(ParseTextLine(" #tag\tx")->headword, "#tag");
+}
+
+TEST(ParseTextLine, SaysWhatIsWrongWithABadLine) {
+  EXPECT_EQ(BadEntryMessage("dog"), "no tab between the headword and the meaning");
+  EXPECT_EQ(BadEntryMessage("  \tx"), "the headword is empty");
+  EXPECT_EQ(BadEntryMessage(std::string(33, 'a') + "\tx"),
+            "the headword \"" + std::string(33, 'a') + "\" is 33 characters long, more than 32");
+  EXPECT_EQ(BadEntryMessage("caf\xC3\xA9\tx"),
+            "the headword \"caf\xC3\xA9\" has U+00E9 at character 4; headwords are printable ASCII");
+  EXPECT_EQ(BadEntryMessage("a\tb\tc"), "a second tab in the line; write a tab in the meaning as \\t");
+  EXPECT_EQ(BadEntryMessage("a\tb\\q"), "unknown escape \\q at character 2 of the meaning");
+  EXPECT_EQ(BadEntryMessage("a\tb\\"),
+            "the meaning ends in a lone backslash; write a backslash as \\\\");
+  EXPECT_EQ(BadEntryMessage("a\tb\rc"), "control character U+000D at character 2 of the meaning");
+  EXPECT_EQ(BadEntryMessage("a\t\xD8"), "not UTF-8 at byte 3");
+}
+
+TEST(FormatTextLine, WritesWhatParseTextLineReadsBack) {
+  const std::u16string meaning = u"\u0633\u06AF\r\n\t\\ (x)";
+  const std::string line = FormatTextLine("dog", meaning);
+  EXPECT_EQ(line, "dog\t\u0633\u06AF\\n\\t\\\\ (x)");
+  EXPECT_EQ(ParseTextLine(line)->meaning, meaning);
+  EXPECT_EQ(ParseTextLine(FormatTextLine("#1", u"x"))->headword, "#1");
+  // Line breaks from other sources, in either order or alone, are line breaks too.
+  EXPECT_EQ(FormatTextLine("a", u"1\n\r2\n3\r4"), "a\t1\\n2\\n3\\n4");
+  EXPECT_EQ(FormatTextLine("caf\xE9", u""), "caf\xC3\xA9\t");
+}
+
+TEST(EscapeControls, WritesOneLine) {
+  EXPECT_EQ(EscapeControls("a\r\nb\tc\\d"), "a\\r\\nb\\tc\\\\d");
+}
+
+TEST(Utf8, ConvertsBothWaysAndRefusesWhatIsNotUtf8) {
+  const std::string text = "a\xC3\xA9\xD8\xB3\xE2\x82\xAC\xF0\x9F\x90\x95";
+  const auto wide = Utf8ToUtf16(text);
+  ASSERT_TRUE(wide.has_value());
+  EXPECT_EQ(*wide, u"a\u00E9\u0633\u20AC\U0001F415");
+  EXPECT_EQ(Utf16ToUtf8(*wide), text);
+  std::size_t bad = 0;
+  for (const std::string& broken :
+       {std::string("\xC0\x80"), std::string("\xE0\x80\x80"), std::string("\xED\xA0\x80"),
+        std::string("\xF4\x90\x80\x80"), std::string("\xE2\x82"), std::string("\x80")}) {
+    EXPECT_FALSE(Utf8ToUtf16("ok" + broken, &bad)) << broken;
+    EXPECT_EQ(bad, 2u);
+  }
+  EXPECT_EQ(Utf16ToUtf8(u"\xD800x"), "\xEF\xBF\xBDx");
+  EXPECT_EQ(Windows1252ToUtf8("\x80\x81\xE9"), "\xE2\x82\xAC\xC2\x81\xC3\xA9");
+}
+
+}  // namespace
+}  // namespace varkam::tools

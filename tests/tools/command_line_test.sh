@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The data tools as a user runs them: vqlookup on the sample dictionary, its answer for a
+# missing data file, vqbuild's exit codes, and vqdump compiled back to the same files.
+# Usage: command_line_test.sh TOOLS_DIR SAMPLE_DICTIONARY_DIR SAMPLE_SOURCE
+set -u
+tools=$1 sample=$2 source=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAILED %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+
+dog=$("$tools/vqlookup" -d "$sample" dog)
+check "vqlookup dog" $'dog\tسگ' "$(cut -f2,3 <<<"$dog")"
+
+from_input=$(printf 'dogs\r\n  DOG \nzzzzzz\n' | "$tools/vqlookup" -d "$sample" | cut -f2,3)
+count=$(head -c 4 "$sample/Dat02.vq" | od -An -tu4 | tr -d ' ')
+check "vqlookup reads queries a line each" $'dog\tسگ\ndog\tسگ\n\t' "$from_input"
+check "a text after every headword" "$((count + 1))" \
+  "$("$tools/vqlookup" -d "$sample" zzzzzz | cut -f1)"
+
+mkdir "$work/partial" && cp "$sample"/Dat0{1,2,4}.vq "$work/partial/"
+message=$("$tools/vqlookup" -d "$work/partial" dog 2>&1)
+check "vqlookup exit code with a data file missing" 2 "$?"
+check "vqlookup message with a data file missing" "Some file was not founded" "$message"
+
+printf 'dog\tx\nno tab here\n' >"$work/bad.txt"
+"$tools/vqbuild" -o "$work/bad" "$work/bad.txt" >/dev/null 2>&1
+check "vqbuild fails on a bad line" 1 "$?"
+check "vqbuild writes nothing on a bad line" "no" "$([ -e "$work/bad" ] && echo yes || echo no)"
+"$tools/vqbuild" --skip-bad -o "$work/bad" "$work/bad.txt" >/dev/null 2>&1
+check "vqbuild --skip-bad" "0 1" "$? $(ls "$work/bad" | grep -c Dat03)"
+
+"$tools/vqbuild" -o "$work/first" "$source" >/dev/null &&
+  "$tools/vqdump" -d "$work/first" >"$work/dump.txt" &&
+  "$tools/vqbuild" -o "$work/again" "$work/dump.txt" >/dev/null
+check "vqbuild, vqdump, vqbuild" "0" "$?"
+for file in Dat01.vq Dat02.vq Dat03.vq Dat04.vq; do
+  check "$file again byte for byte" "same" \
+    "$(cmp -s "$work/first/$file" "$work/again/$file" && echo same || echo differs)"
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

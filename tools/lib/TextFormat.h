@@ -1,0 +1,37 @@
+#pragma once
+
+// The dictionary's source text: UTF-8, one entry a line, "headword<TAB>meaning". In the
+// meaning "\n" is a line break, "\t" a tab and "\\" a backslash. Blank lines and lines that
+// begin with "#" are skipped; a headword that begins with "#" is written after a space.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace varkam::tools {
+
+// What is wrong with one line or entry of a source; the caller adds where it stands.
+class BadEntry : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct SourceEntry {
+  std::string headword;   // printable ASCII, trimmed, 1 to 32 characters
+  std::u16string meaning; // reading order; a line break is CR LF
+};
+
+// The headword as stored: surrounding spaces trimmed, printable ASCII, 1 to 32 characters.
+std::string CheckedHeadword(std::string_view headword);
+
+// One line without its line break; nothing for a blank or comment line. Throws BadEntry.
+std::optional<SourceEntry> ParseTextLine(std::string_view line);
+
+// One line of the source text for a headword (code page 1252) and a shown meaning.
+std::string FormatTextLine(std::string_view headword, std::u16string_view meaning);
+
+// UTF-8 text with CR, LF, TAB and backslash written as \r, \n, \t and \\, for one-line output.
+std::string EscapeControls(std::string_view text);
+
+}  // namespace varkam::tools
