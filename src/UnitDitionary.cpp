@@ -14,8 +14,7 @@ unsigned char UpperAscii(char c) {
 }
 
 bool EndsWithIgnoringCase(std::string_view word, std::string_view ending) {
-  return word.size() >= ending.size() &&
-         SameWord(word.substr(word.size() - ending.size()), ending);
+  return word.size() >= ending.size() && SameWord(word.substr(word.size() - ending.size()), ending);
 }
 
 // Reads `buffer.size()` bytes at `offset`; the bytes a short read does not deliver count as
@@ -28,8 +27,8 @@ std::optional<std::size_t> ReadZeroFilled(platform::ReadOnlyFile& file, std::int
 }
 
 std::int32_t LittleEndianInt32(std::span<const std::uint8_t, 4> bytes) {
-  const std::uint32_t value = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
-                              (static_cast<std::uint32_t>(bytes[3]) << 24);
+  const std::uint32_t value =
+      bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
   return static_cast<std::int32_t>(value);
 }
 
@@ -205,9 +204,9 @@ void TDictionary::SearchRange(SearchState& search) {
 
 std::int32_t TDictionary::FindWord(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
-  const std::string_view word =
-      first == std::string_view::npos ? std::string_view{}
-                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
+  const std::string_view word = first == std::string_view::npos
+                                    ? std::string_view{}
+                                    : text.substr(first, text.find_last_not_of(' ') - first + 1);
 
   SearchState search;
   search.Stem.Stem = StemWord(word);

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
   try {
     const auto result = varkam::tools::BuildDictionary(options, std::cerr);
     if (!result.wroteFiles) {
-      std::cerr << "vqbuild: " << result.badLines << " bad line" << (result.badLines == 1 ? "" : "s")
+      std::cerr << "vqbuild: " << result.badLines << " bad line"
+                << (result.badLines == 1 ? "" : "s")
                 << ", nothing written (--skip-bad leaves bad lines out)\n";
       return 1;
     }

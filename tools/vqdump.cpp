@@ -27,8 +27,7 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   for (std::int32_t index = 1; index <= dictionary.WordCount(); ++index) {
     const std::string headword = dictionary.GetWord(index);
-    const std::u16string meaning =
-        varkam::persian::PersianToUnicode(dictionary.GetMeaning(index));
+    const std::u16string meaning = varkam::persian::PersianToUnicode(dictionary.GetMeaning(index));
     std::cout << varkam::tools::FormatTextLine(headword, meaning) << '\n';
   }
   std::cout.flush();

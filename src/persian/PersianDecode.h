@@ -11,6 +11,7 @@
 namespace varkam::persian {
 
 // Bytes 0x80-0xAF: ASCII digits, then Arabic punctuation and letters.
+// clang-format off
 inline constexpr std::array<char16_t, 48> PersianLowTable = {
     u'\u0030', u'\u0031', u'\u0032', u'\u0033', u'\u0034', u'\u0035',  // 0x80 digits
     u'\u0036', u'\u0037', u'\u0038', u'\u0039',                          //
@@ -41,6 +42,8 @@ inline constexpr std::array<char16_t, 31> PersianHighTable = {
 };
 
 // As the byte after a final form in reading order, these stop the added word-boundary space.
+// clang-format on
+
 inline constexpr std::array<std::uint8_t, 7> BlankBytes = {0x00, 0x08, 0x09, 0x0A,
                                                            0x0D, 0x1B, 0x20};
 
@@ -52,7 +55,9 @@ inline constexpr std::array<std::uint8_t, 26> FinalFormBytes = {
 inline constexpr std::uint8_t LamAlefByte = 0xF2;
 
 // 0x20-0x89: ASCII and the digit bytes; a run of them keeps its stored left-to-right order.
-constexpr bool IsNeutralByte(std::uint8_t byte) { return byte >= 0x20 && byte <= 0x89; }
+constexpr bool IsNeutralByte(std::uint8_t byte) {
+  return byte >= 0x20 && byte <= 0x89;
+}
 
 // "()[]{}", shown mirrored since the stored text runs the other way.
 constexpr bool IsBracket(std::uint8_t byte) {

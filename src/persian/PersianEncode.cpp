@@ -30,6 +30,7 @@ constexpr char16_t Yeh = u'\u064A';
 constexpr char16_t YehWithHamza = u'\u0626';
 constexpr char16_t AlefMaksura = u'\u0649';
 
+// clang-format off
 constexpr Letter Letters[] = {
     {u'\u060C', Joining::None, 0x8A, 0x8A, 0x8A, 0x8A},   // Arabic comma
     {u'\u061F', Joining::None, 0x8C, 0x8C, 0x8C, 0x8C},   // Arabic question mark
@@ -71,6 +72,7 @@ constexpr Letter Letters[] = {
     {u'\u0647', Joining::Dual, 0xF9, 0xF9, 0xFB, 0xFA},   // heh
     {Yeh, Joining::Dual, 0xFD, 0xFC, 0xFE, 0xFE},         // yeh
 };
+// clang-format on
 
 const Letter* FindLetter(char16_t code) {
   const auto found = std::find_if(std::begin(Letters), std::end(Letters),
@@ -89,8 +91,8 @@ char16_t Fold(char16_t code) {
     case u'\u0624': return u'\u0648';  // waw with hamza
     case u'\u06CC':                    // Persian yeh
     case AlefMaksura: return Yeh;
-    case u'\u200C':                    // a zero-width non-joiner breaks the join like a space
-    case u'\u00A0': return u' ';       // no-break space
+    case u'\u200C':               // a zero-width non-joiner breaks the join like a space
+    case u'\u00A0': return u' ';  // no-break space
     default: break;
   }
   if (code >= u'\u06F0' && code <= u'\u06F9') {
@@ -210,8 +212,7 @@ std::vector<Glyph> Glyphs(std::u16string_view text) {
   std::vector<Glyph> glyphs;
   glyphs.reserve(units.size() * 2);
   for (std::size_t i = 0; i < units.size(); ++i) {
-    const bool joinsPrevious =
-        i > 0 && JoinsOnItsLeft(units[i - 1]) && JoinsOnItsRight(units[i]);
+    const bool joinsPrevious = i > 0 && JoinsOnItsLeft(units[i - 1]) && JoinsOnItsRight(units[i]);
     const bool joinsNext =
         i + 1 < units.size() && JoinsOnItsLeft(units[i]) && JoinsOnItsRight(units[i + 1]);
     glyphs.push_back(GlyphOf(units[i], joinsPrevious, joinsNext));

@@ -15,7 +15,9 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& name) {
   }
 }
 
-ReadOnlyFile::~ReadOnlyFile() { Close(); }
+ReadOnlyFile::~ReadOnlyFile() {
+  Close();
+}
 
 std::optional<std::size_t> ReadOnlyFile::ReadAt(std::int64_t offset,
                                                 std::span<std::uint8_t> buffer) {

@@ -6,7 +6,9 @@ namespace varkam::platform {
 
 namespace {
 
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE AsHandle(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
 
 }  // namespace
 
@@ -16,7 +18,9 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& name) {
   handle_ = reinterpret_cast<std::intptr_t>(file);  // INVALID_HANDLE_VALUE is -1
 }
 
-ReadOnlyFile::~ReadOnlyFile() { Close(); }
+ReadOnlyFile::~ReadOnlyFile() {
+  Close();
+}
 
 std::optional<std::size_t> ReadOnlyFile::ReadAt(std::int64_t offset,
                                                 std::span<std::uint8_t> buffer) {

@@ -137,7 +137,9 @@ TEST(GetWord, PastTheEndIsEmptyAndNeverShowsAnEarlierRead) {
   // The last record is cut short: its length byte says 5, two characters are there.
   std::string words = folder.ReadFile("Dat01.vq");
   words.resize(66);
-  words += "\x05" "ca";
+  words +=
+      "\x05"
+      "ca";
   folder.WriteFile("Dat01.vq", words);
   TDictionary dictionary(folder.Path());
 
@@ -200,7 +202,9 @@ TEST(GetMeaning, WhatLiesPastTheEndIsEmptyOrCutAndNothingEarlierShows) {
   const std::string longText(200, '\xA8');
   std::string texts = MeaningRecord(longText);
   const auto cutOffset = static_cast<std::int32_t>(texts.size());
-  texts += "\x0A" "abc";
+  texts +=
+      "\x0A"
+      "abc";
   folder.WriteFile("Dat03.vq", texts);
   folder.WriteFile("Dat02.vq", Int32Bytes(5) + Int32Bytes(0) + Int32Bytes(cutOffset) +
                                    Int32Bytes(100000) + Int32Bytes(-7) + "\x00\x00"s);

@@ -26,8 +26,7 @@ TEST(PersianToUnicode, RightToLeftBytesAreReversedAndNeutralRunsKeepTheirOrder) 
   EXPECT_EQ(Decode({0x20, 0xA4, 0x0D, 0x0A, 0x90}), u"\u0627\n\r\u0631");
   EXPECT_EQ(Decode({0x20, 0xB0, 0xFF}), u"\u00FF\u00B0");
   // Two Latin runs on either side of a Persian word, each in its stored order.
-  EXPECT_EQ(Decode({0x20, 0x6F, 0x6B, 0x20, 0xA4, 0x90, 0x20, 0x68, 0x69}),
-            u" hi\u0627\u0631ok ");
+  EXPECT_EQ(Decode({0x20, 0x6F, 0x6B, 0x20, 0xA4, 0x90, 0x20, 0x68, 0x69}), u" hi\u0627\u0631ok ");
 }
 
 TEST(PersianToUnicode, BracketsAreMirrored) {

@@ -28,8 +28,7 @@ TEST(UnicodeToPersian, WritesThePadByteThenGlyphFormsInVisualOrder) {
 }
 
 TEST(UnicodeToPersian, NeutralRunsKeepTheirOrderAndBracketsAreMirrored) {
-  EXPECT_EQ(UnicodeToPersian(u"abc \u0633\u06AF"),
-            Bytes({0x20, 0xEF, 0xA8, 'a', 'b', 'c', ' '}));
+  EXPECT_EQ(UnicodeToPersian(u"abc \u0633\u06AF"), Bytes({0x20, 0xEF, 0xA8, 'a', 'b', 'c', ' '}));
   EXPECT_EQ(UnicodeToPersian(u"(\u0633\u06AF)"), Bytes({0x20, '(', 0xEF, 0xA8, ')'}));
   EXPECT_EQ(UnicodeToPersian(u"\u06F1\u06F2 12"), Bytes({0x20, 0x81, 0x82, ' ', 0x81, 0x82}));
   EXPECT_EQ(UnicodeToPersian(u"\u0631\r\n\u0631"), Bytes({0x20, 0xA4, '\n', '\r', 0xA4}));
@@ -41,7 +40,8 @@ TEST(CanonicalPersian, FoldsWhatTheCodePageCannotTellApart) {
   EXPECT_EQ(CanonicalPersian(u"\u0645\u06CC\u200C\u062E\u0648\u0627\u0647\u0645"),
             u"\u0645\u0649 \u062E\u0648\u0627\u0647\u0645");
   EXPECT_EQ(CanonicalPersian(u"\u0634\u06CC\u0621"), u"\u0634\u0649 \u0621");
-  EXPECT_EQ(CanonicalPersian(u"\u0643\u062A\u0627\u0628\u060C"), u"\u06A9\u062A\u0627\u0628 \u060C");
+  EXPECT_EQ(CanonicalPersian(u"\u0643\u062A\u0627\u0628\u060C"),
+            u"\u06A9\u062A\u0627\u0628 \u060C");
   EXPECT_EQ(CanonicalPersian(u"\u0645\u064E\u0631\u0652\u062F\u200D"), u"\u0645\u0631\u062F");
   EXPECT_EQ(CanonicalPersian(u"\u0623\u0644\u0625\u0644\u0623"), u"\u0627\u0644\u0627\u0644\u0627");
   EXPECT_EQ(CanonicalPersian(u"\u0645\u062F\u0631\u0633\u0629\u0626\u064A"),
@@ -62,8 +62,8 @@ TEST(UnicodeToPersian, NamesTheCharacterItCannotHoldAndWhereItStands) {
   };
   expectError(u"\u00AB\u0633\u06AF\u00BB",
               "U+00AB at character 1 has no byte in the Persian code page", 0);
-  expectError(u"\u0633\u06AF \U0001F415", "U+1F415 at character 4 has no byte in the Persian code page",
-              3);
+  expectError(u"\u0633\u06AF \U0001F415",
+              "U+1F415 at character 4 has no byte in the Persian code page", 3);
   expectError(u"a\u0001", "U+0001 at character 2 has no byte in the Persian code page", 1);
   expectError(std::u16string(255, u'\u0627'),
               "the meaning takes 256 bytes in the Persian code page, more than 255", 0);

@@ -74,9 +74,9 @@ class SeventeenWordLookup : public ::testing::Test {
 
 TEST_F(SeventeenWordLookup, ExactWordsPrefixesAndStemmedForms) {
   const std::pair<const char*, std::int32_t> cases[] = {
-      {"making", 8},   {"studies", 12}, {"appl", 2},  {"apples", 2}, {"running", 10},
-      {"stuffing", 13}, {"zebra", 17},  {"ZEBRA", 17}, {"Zebra", 17}, {"a", 1},
-      {"walked", 16},  {"cats", 5},     {"st", 12},   {"stuffy", 14},  {"zebras", 17},
+      {"making", 8},    {"studies", 12}, {"appl", 2},   {"apples", 2},  {"running", 10},
+      {"stuffing", 13}, {"zebra", 17},   {"ZEBRA", 17}, {"Zebra", 17},  {"a", 1},
+      {"walked", 16},   {"cats", 5},     {"st", 12},    {"stuffy", 14}, {"zebras", 17},
   };
   for (const auto& [text, index] : cases) {
     EXPECT_EQ(dictionary().FindWord(text), index) << text;

@@ -99,17 +99,20 @@ TEST(BuildDictionary, ReportsEveryBadLineAndWritesNothing) {
                    "\n"
                    "quote\t\u00AB\u0633\u06AF\u00BB\n"
                    "missing tab\n"
-                   "long\t" + std::string(300, 'x') + "\n"
-                   "cat\t\u06AF\u0631\u0628\u0647\n");
+                   "long\t" +
+                       std::string(300, 'x') +
+                       "\n"
+                       "cat\t\u06AF\u0631\u0628\u0647\n");
   const Built failed = Build(folder, {"words.txt"});
   EXPECT_FALSE(failed.result.wroteFiles);
   EXPECT_EQ(failed.result.badLines, 3u);
   const std::string name = (folder / "words.txt").string();
   EXPECT_EQ(failed.report,
-            name + ":4: in the meaning, U+00AB at character 1 has no byte in the Persian code page\n" +
-            name + ":5: no tab between the headword and the meaning\n" +
-            name + ":6: in the meaning, the meaning takes 301 bytes in the Persian code page, "
-                   "more than 255\n");
+            name +
+                ":4: in the meaning, U+00AB at character 1 has no byte in the Persian code page\n" +
+                name + ":5: no tab between the headword and the meaning\n" + name +
+                ":6: in the meaning, the meaning takes 301 bytes in the Persian code page, "
+                "more than 255\n");
   EXPECT_EQ(folder.ReadFile("out/Dat01.vq"), before);
 
   const Built skipped = Build(folder, {"words.txt"}, true);
@@ -259,7 +262,9 @@ TEST(StarDict, MarkupIsStrippedWithAWarningAndBinaryItemsAreSkipped) {
   StarDictWriter writer;
   writer.wideOffsets = true;
   writer.Add("cat", "x<k>cat</k><b>\u06AF\u0631\u0628\u0647</b> &amp; &#1587;\0"s +
-                        "W\0\0\0\x02" "ab"s + "m\u0628\0"s);
+                        "W\0\0\0\x02"
+                        "ab"s +
+                        "m\u0628\0"s);
   writer.Add("empty", "W\0\0\0\x01z"s);
   writer.Add("cut", "W\0\0\0\x09z"s);
   writer.Write(folder, "marked", "", false);
@@ -285,7 +290,9 @@ TEST(StarDict, ADictionaryThatCannotBeReadIsAnError) {
   std::filesystem::remove(folder / "lost.dict");
   EXPECT_THROW(Build(folder, {"lost.ifo"}), std::runtime_error);
   folder.WriteFile("cut.ifo", "StarDict's dict ifo file\nsametypesequence=m\n");
-  folder.WriteFile("cut.idx", "dog\0\0\0\0\0\0\0\0\x01" "cat\0\0"s);
+  folder.WriteFile("cut.idx",
+                   "dog\0\0\0\0\0\0\0\0\x01"
+                   "cat\0\0"s);
   folder.WriteFile("cut.dict", "x");
   const Built built = Build(folder, {"cut.ifo"}, true);
   EXPECT_EQ(built.report, (folder / "cut.idx").string() + ":2: the index is cut short here\n");

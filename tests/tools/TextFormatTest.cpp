@@ -38,9 +38,11 @@ TEST(ParseTextLine, SaysWhatIsWrongWithABadLine) {
   EXPECT_EQ(BadEntryMessage("  \tx"), "the headword is empty");
   EXPECT_EQ(BadEntryMessage(std::string(33, 'a') + "\tx"),
             "the headword \"" + std::string(33, 'a') + "\" is 33 characters long, more than 32");
-  EXPECT_EQ(BadEntryMessage("caf\xC3\xA9\tx"),
-            "the headword \"caf\xC3\xA9\" has U+00E9 at character 4; headwords are printable ASCII");
-  EXPECT_EQ(BadEntryMessage("a\tb\tc"), "a second tab in the line; write a tab in the meaning as \\t");
+  EXPECT_EQ(
+      BadEntryMessage("caf\xC3\xA9\tx"),
+      "the headword \"caf\xC3\xA9\" has U+00E9 at character 4; headwords are printable ASCII");
+  EXPECT_EQ(BadEntryMessage("a\tb\tc"),
+            "a second tab in the line; write a tab in the meaning as \\t");
   EXPECT_EQ(BadEntryMessage("a\tb\\q"), "unknown escape \\q at character 2 of the meaning");
   EXPECT_EQ(BadEntryMessage("a\tb\\"),
             "the meaning ends in a lone backslash; write a backslash as \\\\");

@@ -104,8 +104,7 @@ class Compiler {
 
   void ShowProgress(const std::filesystem::path& input, std::size_t line) {
     if (options_.progress != nullptr && line % ProgressEvery == 0) {
-      *options_.progress << '\r' << input.string() << ": " << line << " entries read"
-                         << std::flush;
+      *options_.progress << '\r' << input.string() << ": " << line << " entries read" << std::flush;
     }
   }
 

@@ -12,8 +12,8 @@ namespace varkam::tools {
 struct BuildOptions {
   std::vector<std::filesystem::path> inputs;  // source texts, or StarDict .ifo files
   std::filesystem::path outputFolder = ".";
-  bool skipBad = false;                        // leave bad lines out instead of failing
-  std::ostream* progress = nullptr;            // where to show progress, if anywhere
+  bool skipBad = false;              // leave bad lines out instead of failing
+  std::ostream* progress = nullptr;  // where to show progress, if anywhere
 };
 
 struct BuildResult {

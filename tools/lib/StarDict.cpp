@@ -99,8 +99,12 @@ std::uint64_t BigEndian(std::string_view bytes) {
   return value;
 }
 
-bool IsPlainTextType(char type) { return type == 'm' || type == 't' || type == 'y'; }
-bool IsMarkupType(char type) { return type == 'g' || type == 'h' || type == 'k' || type == 'x'; }
+bool IsPlainTextType(char type) {
+  return type == 'm' || type == 't' || type == 'y';
+}
+bool IsMarkupType(char type) {
+  return type == 'g' || type == 'h' || type == 'k' || type == 'x';
+}
 
 // Markup to plain text: tags go, line-breaking tags become line breaks, entities are undone.
 std::string StrippedMarkup(std::string_view markup) {
@@ -110,9 +114,8 @@ std::string StrippedMarkup(std::string_view markup) {
   for (std::size_t i = 0; i < markup.size(); ++i) {
     if (markup[i] == '<') {
       const std::size_t close = markup.find('>', i);
-      const std::string_view tag = markup.substr(i + 1, close == std::string_view::npos
-                                                            ? std::string_view::npos
-                                                            : close - i - 1);
+      const std::string_view tag = markup.substr(
+          i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1);
       if (tag.rfind("br", 0) == 0 || tag == "/p" || tag == "/div" || tag == "/k") {
         text += '\n';
       }
@@ -173,8 +176,7 @@ struct ItemReader {
     bool any = false;
     std::size_t position = 0;
     const bool fixedTypes = !types.empty();
-    for (std::size_t item = 0; fixedTypes ? item < types.size() : position < data.size();
-         ++item) {
+    for (std::size_t item = 0; fixedTypes ? item < types.size() : position < data.size(); ++item) {
       const char type = fixedTypes ? types[item] : data[position++];
       // With a fixed sequence, the last item runs to the end of the entry, unmarked.
       const bool last = fixedTypes && item + 1 == types.size();
@@ -278,8 +280,9 @@ StarDictContents ReadStarDict(const std::filesystem::path& ifoFile) {
   }
   const std::string count = setting("wordcount");
   if (!count.empty() && count != std::to_string(contents.records.size())) {
-    contents.warnings.push_back(ifoFile.string() + ": says wordcount=" + count + " but the index has " +
-                                std::to_string(contents.records.size()) + " entries");
+    contents.warnings.push_back(ifoFile.string() + ": says wordcount=" + count +
+                                " but the index has " + std::to_string(contents.records.size()) +
+                                " entries");
   }
   return contents;
 }

@@ -41,8 +41,8 @@ std::u16string Unescaped(std::u16string_view meaning) {
       case u't': out += u'\t'; break;
       case u'\\': out += u'\\'; break;
       default:
-        throw BadEntry("unknown escape \\" + Utf16ToUtf8(meaning.substr(i, 1)) +
-                       " at character " + std::to_string(i) + " of the meaning");
+        throw BadEntry("unknown escape \\" + Utf16ToUtf8(meaning.substr(i, 1)) + " at character " +
+                       std::to_string(i) + " of the meaning");
     }
   }
   return out;
@@ -63,8 +63,7 @@ std::string CheckedHeadword(std::string_view headword) {
       const auto wide = Utf8ToUtf16(headword.substr(i), &bad);
       const char32_t code = wide && !wide->empty() ? (*wide)[0] : byte;
       throw BadEntry("the headword \"" + std::string(headword) + "\" has " + CodePoint(code) +
-                     " at character " + std::to_string(i + 1) +
-                     "; headwords are printable ASCII");
+                     " at character " + std::to_string(i + 1) + "; headwords are printable ASCII");
     }
   }
   if (headword.size() > MaxWordLength) {

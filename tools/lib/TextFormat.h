@@ -18,8 +18,8 @@ class BadEntry : public std::runtime_error {
 };
 
 struct SourceEntry {
-  std::string headword;   // printable ASCII, trimmed, 1 to 32 characters
-  std::u16string meaning; // reading order; a line break is CR LF
+  std::string headword;    // printable ASCII, trimmed, 1 to 32 characters
+  std::u16string meaning;  // reading order; a line break is CR LF
 };
 
 // The headword as stored: surrounding spaces trimmed, printable ASCII, 1 to 32 characters.
