@@ -1,0 +1,57 @@
+#pragma once
+
+// The main window's layout: every control's place computed from the client area, and the
+// number of word-list rows that fit. Sizes are pixels at 96 dpi.
+
+#include <cstdint>
+#include <optional>
+
+namespace varkam {
+
+struct Bounds {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const Bounds&) const = default;
+};
+
+inline constexpr int ListRowHeight = 13;
+inline constexpr int ScrollBarWidth = 15;
+inline constexpr int SplitterWidth = 20;
+inline constexpr int BandGap = 4;          // between the list band and the search band
+inline constexpr int SearchRowHeight = 27;  // the about button's height
+inline constexpr int AboutButtonWidth = 23;
+inline constexpr int MemoGap = 2;           // between the search row and the meaning pane
+inline constexpr int StatusBarHeight = 19;
+inline constexpr int DesignListWidth = 73;
+
+struct LayoutInput {
+  int clientWidth = 0;
+  int clientHeight = 0;
+  bool listShown = true;  // the Full view
+  int listLeft = 0;
+  int listWidth = DesignListWidth;
+  bool statusBarShown = true;
+};
+
+struct Layout {
+  std::uint16_t visibleRows = 0;
+  Bounds listBox;
+  Bounds scrollBar;
+  Bounds splitter;
+  Bounds comboBox;  // its height is the control's own
+  Bounds aboutButton;
+  Bounds memo;
+  Bounds statusBar;
+};
+
+// A client area too short for any row gives 0 rows.
+Layout ArrangeLayout(const LayoutInput& input);
+
+// A drag of the splitter from `grabX` to `x` (both relative to the splitter): the splitter's
+// new left edge, or nothing when the move is under 3 pixels or would leave the list 20 pixels
+// wide or less.
+std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x);
+
+}  // namespace varkam

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include "DicFor/EntryTexts.h"
+#include "DicFor/LayoutRules.h"
+#include "DicFor/RecentWords.h"
+#include "DicFor/WordListPaging.h"
+
+namespace varkam {
+namespace {
+
+const PageShape Large{100000, 15};
+
+TEST(WordListPaging, PagesStopAtTheLastPageTop) {
+  EXPECT_EQ(LastPageTop(Large), 99986);
+  EXPECT_EQ(PageTopFor(100000, Large), 99986) << "the thumb dragged to the bottom";
+  EXPECT_EQ(PageTopFor(50, Large), 50);
+  EXPECT_EQ(RowsFrom(99986, Large), 15);
+  EXPECT_EQ(RowOf(100000, 99986, Large), 14);
+  EXPECT_EQ(RowOf(99985, 99986, Large), std::nullopt);
+  EXPECT_EQ(RowOf(100001, 99986, Large), std::nullopt);
+}
+
+TEST(WordListPaging, ASmallDictionaryStartsAtHeadwordOne) {
+  const PageShape small{5, 15};
+  EXPECT_EQ(PageTopFor(3, small), 1);
+  EXPECT_EQ(PageTopFor(0, small), 1);
+  EXPECT_EQ(RowsFrom(1, small), 5);
+  EXPECT_EQ(RowOf(5, 1, small), 4);
+  EXPECT_EQ(RowOf(6, 1, small), std::nullopt);
+  EXPECT_EQ(PageTopFor(1, {0, 15}), 0);
+  EXPECT_EQ(RowsFrom(0, {0, 15}), 0);
+  EXPECT_EQ(RowsFrom(1, {20, 0}), 0) << "no rows fit";
+}
+
+std::int32_t TargetOf(std::uint16_t key, std::int32_t current, std::int32_t pageTop,
+                      PageShape shape = Large) {
+  const auto step = PlanNavigation(key, current, pageTop, shape);
+  return step ? step->target : -1;
+}
+
+TEST(WordListPaging, NavigationKeysLeadWhereTheListExpects) {
+  EXPECT_EQ(TargetOf(KeyPageDown, 99980, 99980), 99994);
+  EXPECT_EQ(TargetOf(KeyPageDown, 99985, 99980), 99999);
+  EXPECT_EQ(TargetOf(KeyPageDown, 99986, 99986), 100000);
+  EXPECT_EQ(TargetOf(KeyPageDown, 99999, 99986), 100000);
+  EXPECT_EQ(TargetOf(KeyPageUp, 14, 1), 1);
+  EXPECT_EQ(TargetOf(KeyPageUp, 15, 1), 1);
+  EXPECT_EQ(TargetOf(KeyPageUp, 16, 2), 2);
+  EXPECT_EQ(TargetOf(KeyPageUp, 30, 16), 16);
+  EXPECT_EQ(TargetOf(KeyHome, 500, 490), 1);
+  EXPECT_EQ(TargetOf(KeyEnd, 500, 490), 100000);
+  EXPECT_EQ(TargetOf(KeyUp, 1, 1), 1);
+  EXPECT_EQ(TargetOf(KeyDown, 100000, 99986), 100000);
+  EXPECT_EQ(TargetOf(37, 5, 1), -1) << "Left is no navigation key";
+  EXPECT_EQ(TargetOf(39, 5, 1), -1);
+  EXPECT_EQ(TargetOf(13, 5, 1), -1);
+}
+
+TEST(WordListPaging, AnEntryOutsideThePageComesIntoItsFirstOrLastRow) {
+  const auto down = PlanNavigation(KeyDown, 24, 10, Large);  // the last row of 10..24
+  ASSERT_TRUE(down && down->fillFrom);
+  EXPECT_EQ(*down->fillFrom, 11);
+  const auto up = PlanNavigation(KeyUp, 10, 10, Large);
+  ASSERT_TRUE(up && up->fillFrom);
+  EXPECT_EQ(*up->fillFrom, 9);
+  const auto inPage = PlanNavigation(KeyDown, 12, 10, Large);
+  ASSERT_TRUE(inPage);
+  EXPECT_FALSE(inPage->fillFrom) << "the list moves its own highlight within the page";
+  const auto end = PlanNavigation(KeyEnd, 12, 10, Large);
+  EXPECT_EQ(*end->fillFrom, 99986);
+}
+
+TEST(RecentWords, TypedWordsGoInWhenTheyNameTheEntryFound) {
+  RecentWords recent;
+  recent.Add("c", false, "ca");
+  EXPECT_TRUE(recent.Items().empty()) << "one character is never recorded";
+  recent.Add("ca", false, "ca");
+  recent.Add("cat", false, "cat");
+  EXPECT_EQ(recent.Items(), std::vector<std::string>{"cat"}) << "cat replaces ca";
+  recent.Add("Cat", false, "cat");
+  EXPECT_EQ(recent.Items(), std::vector<std::string>{"cat"}) << "already there, ignoring case";
+  recent.Add("dogz", false, "dog");
+  recent.Add("dog", false, std::nullopt);
+  EXPECT_EQ(recent.Items().size(), 1u) << "a miss, or no highlighted row, records nothing";
+  recent.Add("R&B", false, "r&b");
+  recent.Add("rock", false, "&Rock");
+  EXPECT_EQ(recent.Items(), (std::vector<std::string>{"rock", "R&B", "cat"}));
+}
+
+TEST(RecentWords, ThePrefixRuleRespectsCase) {
+  RecentWords recent;
+  recent.Add("Ca", false, "ca");
+  recent.Add("cat", false, "cat");
+  EXPECT_EQ(recent.Items(), (std::vector<std::string>{"cat", "Ca"}));
+}
+
+TEST(RecentWords, ClipboardWordsAlwaysGoInAndTwentyAreKept) {
+  RecentWords recent;
+  recent.Add("x", true, std::nullopt);
+  recent.Add("not a headword", true, std::nullopt);
+  recent.Add("X", true, std::nullopt);
+  EXPECT_EQ(recent.Items(), (std::vector<std::string>{"not a headword", "x"}));
+  for (int i = 0; i < 20; ++i) {
+    recent.Add("word" + std::to_string(i), true, std::nullopt);
+  }
+  EXPECT_EQ(recent.Items().size(), 20u);
+  EXPECT_EQ(recent.Items().front(), "word19");
+  EXPECT_EQ(recent.Items().back(), "word0");
+
+  const std::string forty(40, 'q');
+  recent.Add(forty, true, std::nullopt);
+  EXPECT_EQ(recent.Items().front(), std::string(32, 'q'));
+  RecentWords typed;
+  typed.Add(forty, false, std::string(32, 'q'));
+  EXPECT_EQ(typed.Items().front(), std::string(32, 'q'));
+}
+
+TEST(RecentWords, CompletionFindsTheFirstWordThatBeginsWithTheText) {
+  RecentWords recent;
+  for (const char* word : {"apple", "Apply", "banana"}) {
+    recent.Add(word, true, std::nullopt);
+  }
+  EXPECT_EQ(recent.CompletionFor("ap"), 1u);  // newest first: banana, Apply, apple
+  EXPECT_EQ(recent.CompletionFor("APPLE"), 2u);
+  EXPECT_EQ(recent.CompletionFor("c"), std::nullopt);
+  EXPECT_EQ(recent.CompletionFor(""), std::nullopt);
+}
+
+TEST(LayoutRules, TheDesignClientArea) {
+  const Layout full = ArrangeLayout({359, 336});
+  EXPECT_EQ(full.visibleRows, 24);
+  EXPECT_EQ(full.listBox, (Bounds{0, 0, 73, 317}));
+  EXPECT_EQ(full.scrollBar, (Bounds{73, 0, 15, 316}));
+  EXPECT_EQ(full.splitter, (Bounds{88, 0, 20, 316}));
+  EXPECT_EQ(full.statusBar, (Bounds{0, 317, 359, 19}));
+  EXPECT_EQ(full.comboBox.left, 92);
+  EXPECT_EQ(full.comboBox.top, 4);
+  EXPECT_EQ(full.comboBox.width, 242);
+  EXPECT_EQ(full.aboutButton, (Bounds{336, 0, 23, 27}));
+  EXPECT_EQ(full.memo, (Bounds{92, 29, 267, 288}));
+
+  const Layout normal = ArrangeLayout({359, 336, false});
+  EXPECT_EQ(normal.comboBox.left, 0);
+  EXPECT_EQ(normal.comboBox.width, 334);
+  EXPECT_EQ(normal.memo.left, 0);
+  EXPECT_EQ(normal.memo.width, 359);
+
+  const Layout noStatus = ArrangeLayout({359, 336, true, 0, 73, false});
+  EXPECT_EQ(noStatus.visibleRows, 25);
+  EXPECT_EQ(noStatus.listBox.height, 336);
+  EXPECT_EQ(noStatus.memo.height, 307);
+}
+
+TEST(LayoutRules, RowsFromTheClientHeight) {
+  EXPECT_EQ(ArrangeLayout({200, 37}).visibleRows, 1);
+  EXPECT_EQ(ArrangeLayout({200, 36}).visibleRows, 0);
+  EXPECT_EQ(ArrangeLayout({200, 50}).visibleRows, 2);
+  EXPECT_EQ(ArrangeLayout({200, 37 - 19, true, 0, 73, false}).visibleRows, 1);
+  EXPECT_EQ(ArrangeLayout({200, 0}).visibleRows, 0) << "never a negative row count";
+  EXPECT_EQ(ArrangeLayout({200, 10, true, 0, 73, false}).visibleRows, 0);
+}
+
+TEST(LayoutRules, TheSplitterMovesThreePixelsOrMoreAndKeepsTheListWide) {
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 6), std::nullopt);
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 3), std::nullopt);
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 8), 91);
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 2), 85);
+  EXPECT_EQ(SplitterLeftAfterDrag(40, 5, 1), 36);             // list 21 wide
+  EXPECT_EQ(SplitterLeftAfterDrag(40, 5, 0), std::nullopt);  // list 20 wide
+}
+
+TEST(TitleScroller, RunsTheHeadwordThroughFifteenCharacters) {
+  TitleScroller scroller;
+  scroller.Restart("apple");
+  EXPECT_EQ(scroller.Text().size(), 19u);
+  const std::string first = scroller.Tick();
+  EXPECT_EQ(first, "apple   -Varkam");
+  EXPECT_EQ(scroller.Tick().substr(0, 4), "pple");
+  for (int tick = 3; tick <= 19; ++tick) {
+    scroller.Tick();
+  }
+  EXPECT_EQ(scroller.Tick(), first) << "the 20th tick shows the first title again";
+  scroller.Restart(std::string(32, 'w'));
+  EXPECT_EQ(scroller.Text().size(), 46u);
+  EXPECT_EQ(CaptionFor("apple"), "apple  (Varkam)");
+}
+
+}  // namespace
+}  // namespace varkam
