@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace varkam::ui {
+
+// An editable drop-down list (COMBOBOX, CBS_DROPDOWN) with auto-completion from its items.
+// onChange: the user edited the text, picked an item (click, Up, Down), or typing completed
+// the text to a different item; never for the program's own writes. onKeyDown: a key went
+// down in the text field. onContextMenu: the text field's menu was asked for (screen point).
+class ComboBox : public Control {
+ public:
+  bool Create(HWND parent);
+  HWND EditHandle() const { return edit_; }
+
+  std::wstring Text() const;
+  void SetText(const std::wstring& text);  // raises nothing
+  void SelectAll();
+  void Paste();    // WM_PASTE into the text field; raises nothing
+  void Copy();     // the selected text, or all of it when nothing is selected
+  void SetItems(const std::vector<std::wstring>& items);  // keeps the text; raises nothing
+  std::vector<std::wstring> Items() const;
+  void SetBounds(int left, int top, int width);  // the height is the control's own
+
+  std::function<void()> onChange;
+  std::function<void(WORD key)> onKeyDown;
+  std::function<void(POINT screen)> onContextMenu;
+  // Which item completes a typed text, if any.
+  std::function<std::optional<std::size_t>(const std::wstring& typed)> completion;
+
+  void OnCommand(WORD code) override;
+
+ protected:
+  std::optional<LRESULT> OnOwnMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool Complete(wchar_t typed);
+  void Raise();
+  HWND edit_ = nullptr;
+  int programWrites_ = 0;  // above 0 while the program writes the text
+};
+
+}  // namespace varkam::ui

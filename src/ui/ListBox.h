@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/Control.h"
+
+namespace varkam::ui {
+
+// A list of text rows (LISTBOX). onClick: the user moved the highlight (LBN_SELCHANGE);
+// onDoubleClick: LBN_DBLCLK; onKeyDown: a key went down, before the list handles it.
+class ListBox : public Control {
+ public:
+  bool Create(HWND parent);
+
+  void Clear();                          // LB_RESETCONTENT
+  void AddRow(const std::wstring& text);  // LB_ADDSTRING
+  int RowCount() const;                  // LB_GETCOUNT
+  std::wstring RowText(int row) const;   // LB_GETTEXT
+  int HighlightedRow() const;            // LB_GETCURSEL: -1 for none
+  void Highlight(int row);               // LB_SETCURSEL: -1 for none; raises nothing
+  void SetRowHeight(int height);         // LB_SETITEMHEIGHT
+
+  std::function<void()> onClick;
+  std::function<void()> onDoubleClick;
+  std::function<void(WORD key)> onKeyDown;
+
+  void OnCommand(WORD code) override;
+
+ protected:
+  std::optional<LRESULT> OnOwnMessage(HWND, UINT message, WPARAM wParam, LPARAM) override;
+};
+
+}  // namespace varkam::ui

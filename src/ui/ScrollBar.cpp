@@ -1,0 +1,80 @@
+#include "ui/ScrollBar.h"
+
+#include <algorithm>
+
+namespace varkam::ui {
+
+bool ScrollBar::Create(HWND parent) {
+  if (!CreateControl(parent, L"SCROLLBAR", SBS_VERT | WS_VISIBLE, 0)) {
+    return false;
+  }
+  Subclass(Handle());
+  Apply();
+  return true;
+}
+
+// The control itself cannot hold an empty range; it is disabled while the range is empty.
+void ScrollBar::Apply() {
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL};
+  info.nMin = minimum_;
+  info.nMax = std::max(minimum_, maximum_);
+  info.nPos = position_;
+  info.nPage = 0;
+  SetScrollInfo(Handle(), SB_CTL, &info, TRUE);
+  EnableWindow(Handle(), maximum_ > minimum_);
+}
+
+void ScrollBar::SetPosition(int position) {
+  position = std::clamp(position, minimum_, std::max(minimum_, maximum_));
+  if (position == position_) {
+    return;
+  }
+  position_ = position;
+  Apply();
+  if (onChange) {
+    onChange();
+  }
+}
+
+void ScrollBar::SetMinimum(int minimum) {
+  minimum_ = minimum;
+  Apply();
+  SetPosition(position_);
+}
+
+void ScrollBar::SetMaximum(int maximum) {
+  maximum_ = maximum;
+  Apply();
+  SetPosition(position_);
+}
+
+void ScrollBar::OnScroll(WORD code) {
+  switch (code) {
+    case SB_LINEUP: SetPosition(position_ - 1); break;
+    case SB_LINEDOWN: SetPosition(position_ + 1); break;
+    case SB_PAGEUP: SetPosition(position_ - largeChange_); break;
+    case SB_PAGEDOWN: SetPosition(position_ + largeChange_); break;
+    case SB_TOP: SetPosition(minimum_); break;
+    case SB_BOTTOM: SetPosition(maximum_); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The 32-bit track position; the message's own is 16 bits.
+      SCROLLINFO info{sizeof info, SIF_TRACKPOS};
+      GetScrollInfo(Handle(), SB_CTL, &info);
+      SetPosition(info.nTrackPos);
+      break;
+    }
+    default: break;
+  }
+}
+
+std::optional<LRESULT> ScrollBar::OnOwnMessage(HWND window, UINT message, WPARAM, LPARAM lParam) {
+  // The parent's menu, not the scroll bar's own.
+  if (message == WM_CONTEXTMENU) {
+    return SendMessageW(GetParent(window), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
+                        lParam);
+  }
+  return std::nullopt;
+}
+
+}  // namespace varkam::ui

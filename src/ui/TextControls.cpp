@@ -1,0 +1,60 @@
+#include "ui/TextControls.h"
+
+#include <commctrl.h>
+
+namespace varkam::ui {
+
+bool Memo::Create(HWND parent, bool rightToLeft) {
+  const DWORD exStyle =
+      WS_EX_CLIENTEDGE | (rightToLeft ? WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR : 0);
+  if (!CreateControl(parent, L"EDIT",
+                     ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP |
+                         WS_VISIBLE | (rightToLeft ? ES_RIGHT : 0),
+                     exStyle)) {
+    return false;
+  }
+  Subclass(Handle());
+  return true;
+}
+
+std::optional<LRESULT> Memo::OnOwnMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_CONTEXTMENU && onContextMenu) {
+    onContextMenu({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    return 0;
+  }
+  return std::nullopt;
+}
+
+void Memo::SetText(const std::wstring& text) { SetWindowTextW(Handle(), text.c_str()); }
+
+void Memo::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
+
+void Memo::CopySelection() { SendMessageW(Handle(), WM_COPY, 0, 0); }
+
+HBRUSH Memo::OnColor(HDC dc) {
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return GetSysColorBrush(COLOR_WINDOW);
+}
+
+bool StatusBar::Create(HWND parent) {
+  if (!CreateControl(parent, STATUSCLASSNAMEW,
+                     SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | WS_VISIBLE, 0)) {
+    return false;
+  }
+  SendMessageW(Handle(), SB_SIMPLE, TRUE, 0);
+  return true;
+}
+
+void StatusBar::SetText(const std::wstring& text) {
+  text_ = text;
+  SendMessageW(Handle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text_.c_str()));
+}
+
+bool HiddenEdit::Create(HWND parent, const wchar_t* text) {
+  return CreateControl(parent, L"EDIT", ES_AUTOHSCROLL, 0, text);
+}
+
+void HiddenEdit::Paste() { SendMessageW(Handle(), WM_PASTE, 0, 0); }
+
+}  // namespace varkam::ui

@@ -1,0 +1,51 @@
+#pragma once
+
+// The text controls that show or carry text: the read-only meaning pane, the status bar, and
+// the hidden single-line fields that serve as buffers for pasting.
+
+#include <functional>
+#include <string>
+
+#include "ui/Control.h"
+
+namespace varkam::ui {
+
+// A read-only multi-line Unicode text pane, right to left when asked.
+class Memo : public Control {
+ public:
+  bool Create(HWND parent, bool rightToLeft);
+  std::wstring Text() const { return TextOf(Handle()); }
+  void SetText(const std::wstring& text);
+  void SelectAll();
+  void CopySelection();
+  // A read-only edit paints itself as static text; the meaning reads best on the window colour.
+  HBRUSH OnColor(HDC dc) override;
+
+  std::function<void(POINT screen)> onContextMenu;  // the pane's menu was asked for
+
+ protected:
+  std::optional<LRESULT> OnOwnMessage(HWND, UINT message, WPARAM, LPARAM lParam) override;
+};
+
+// A status bar with one simple panel and a size grip.
+class StatusBar : public Control {
+ public:
+  bool Create(HWND parent);
+  std::wstring Text() const { return text_; }
+  void SetText(const std::wstring& text);
+
+ private:
+  std::wstring text_;
+};
+
+// A hidden single-line text field.
+class HiddenEdit : public Control {
+ public:
+  bool Create(HWND parent, const wchar_t* text);
+  std::wstring Text() const { return TextOf(Handle()); }
+  void SetText(const std::wstring& text) { SetWindowTextW(Handle(), text.c_str()); }
+  // The platform's paste: the clipboard's text up to its first line break.
+  void Paste();
+};
+
+}  // namespace varkam::ui
