@@ -1,15 +1,46 @@
 #!/usr/bin/env bash
-# Builds the dictionary and its sample data, then looks words up in it: the WORDs given, or
-# one word a line typed on standard input.
+# Builds the dictionary and opens its window on the bundled sample data under Wine: on the
+# user's display, or on a virtual screen when there is none, leaving a screenshot.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
+jobs=$(nproc)
 
-build="$root/build/native"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARKAM_SANITIZE=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" --target vqlookup sample_dictionary >/dev/null
+echo "== Building"
+cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARKAM_SANITIZE=ON \
+  >/dev/null
+cmake --build "$root/build/native" -j "$jobs" --target vqbuild >/dev/null
+cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+  -DVARKAM_VQBUILD="$root/build/native/tools/vqbuild" >/dev/null
+cmake --build "$root/build/windows" -j "$jobs" --target Varkam sample_dictionary >/dev/null
 
-if [ $# -eq 0 ] && [ -t 0 ]; then
-  echo "Type an English word and Enter to see its Persian meaning; Ctrl-D ends."
+export WINEPREFIX="$root/build/windows/wineprefix"
+app="$root/build/windows/app"
+cd "$app"  # the program opens its data files in the current folder
+
+if [ -n "${DISPLAY:-}" ]; then
+  "$root/scripts/wine-prefix.sh"
+  echo "== Opening Varkam.exe"
+  exec "$root/scripts/wine-run" Varkam.exe
 fi
-exec "$build/tools/vqlookup" -d "$build/dictionary" "$@"
+
+# No display: a virtual screen, a Wine desktop on it, a screenshot, and an end.
+screenshot="$root/build/windows/screenshot.png"
+exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  set -euo pipefail
+  "$1/scripts/wine-prefix.sh"
+  echo "== Opening Varkam.exe on a virtual screen"
+  "$1/scripts/wine-run" explorer /desktop=Varkam,800x600 Varkam.exe &
+  for _ in $(seq 30); do
+    sleep 1
+    if /usr/lib/wine/wine64 tasklist 2>/dev/null | grep -qi varkam.exe ||
+       [ "$(xwininfo -root -tree 2>/dev/null | grep -c "(Varkam)")" -gt 0 ]; then
+      break
+    fi
+  done
+  sleep 2
+  import -window root -crop 800x600+0+0 "$2"
+  echo "Screenshot of the window: $2"
+  /usr/lib/wine/wineserver -k || true
+' run "$root" "$screenshot"

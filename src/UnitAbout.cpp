@@ -92,7 +92,9 @@ TAboutBox::~TAboutBox() {
   DeleteObject(font_);
 }
 
-void TForm1::ActionAboutExecute() { TAboutBox::ShowModal(Handle()); }
+void TForm1::ActionAboutExecute() {
+  TAboutBox::ShowModal(Handle());
+}
 
 void TAboutBox::ShowModal(HWND owner) {
   TAboutBox box;
@@ -130,20 +132,21 @@ bool TAboutBox::Create(HWND owner) {
     return false;
   }
   SetCaption(L"About");
-  font_ = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                      L"MS Sans Serif");
-  okButton_ = CreateWindowExW(0, L"BUTTON", L"OK",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 15, 397, 64,
-                              22, Handle(), reinterpret_cast<HMENU>(IDOK),
-                              GetModuleHandleW(nullptr), nullptr);
+  font_ =
+      CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
+  okButton_ = CreateWindowExW(
+      0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 15, 397, 64, 22,
+      Handle(), reinterpret_cast<HMENU>(IDOK), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   pictures_ = new Pictures;
   SetFocus(okButton_);
   return true;
 }
 
-void TAboutBox::OKButtonClick() { Close(); }
+void TAboutBox::OKButtonClick() {
+  Close();
+}
 
 void TAboutBox::Image1Click() {
   // The result is not looked at: without a browser nothing happens, and the box stays.

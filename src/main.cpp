@@ -21,7 +21,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     varkam::TForm1 form(application);
     if (form.Create()) {
       ShowWindow(form.Handle(), SW_SHOW);
-      SetFocus(form.ComboBox1.Handle());
       exitCode = varkam::ui::RunMessageLoop(form.Handle());
     }
   }

@@ -9,8 +9,8 @@ namespace varkam {
 void TForm1::ArrangeControls() {
   RECT client{};
   GetClientRect(Handle(), &client);
-  const Layout layout = ArrangeLayout({client.right, client.bottom, listShown_, 0, listWidth_,
-                                       !ActionHidStatusBar.checked});
+  const Layout layout = ArrangeLayout(
+      {client.right, client.bottom, listShown_, 0, listWidth_, !ActionHidStatusBar.checked});
   visibleRows_ = layout.visibleRows;
   FillPage(currentIndex_);
   const auto place = [](ui::Control& control, const Bounds& bounds) {
@@ -50,9 +50,13 @@ void TForm1::SetViewMode(std::uint8_t view) {
   ArrangeControls();
 }
 
-void TForm1::ActionFullExecute() { SetViewMode(ViewFull); }
+void TForm1::ActionFullExecute() {
+  SetViewMode(ViewFull);
+}
 
-void TForm1::ActionNormalExecute() { SetViewMode(ViewNormal); }
+void TForm1::ActionNormalExecute() {
+  SetViewMode(ViewNormal);
+}
 
 // Only the window's z-order changes: it keeps its handle, and so its place in the clipboard
 // viewer chain.
@@ -68,7 +72,9 @@ void TForm1::ActionHidStatusBarExecute() {
   ArrangeControls();
 }
 
-void TForm1::Shape1MouseDown(int x, int) { grabX_ = x; }
+void TForm1::Shape1MouseDown(int x, int) {
+  grabX_ = x;
+}
 
 void TForm1::Shape1MouseMove(bool leftButtonDown, int x, int) {
   if (!leftButtonDown) {
@@ -83,7 +89,9 @@ void TForm1::Shape1MouseMove(bool leftButtonDown, int x, int) {
   ArrangeControls();
 }
 
-void TForm1::ListBox1DblClick() { SetViewMode(ViewNormal); }
+void TForm1::ListBox1DblClick() {
+  SetViewMode(ViewNormal);
+}
 
 namespace {
 

@@ -32,8 +32,7 @@ Layout ArrangeLayout(const LayoutInput& input) {
   layout.memo.height = ch - MemoGap - statusHeight - SearchRowHeight;
   layout.memo.top = layout.aboutButton.top + SearchRowHeight + MemoGap;
   layout.memo.left = layout.comboBox.left;
-  layout.memo.width =
-      layout.aboutButton.left + layout.aboutButton.width - layout.comboBox.left;
+  layout.memo.width = layout.aboutButton.left + layout.aboutButton.width - layout.comboBox.left;
   return layout;
 }
 

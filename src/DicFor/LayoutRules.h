@@ -19,10 +19,10 @@ struct Bounds {
 inline constexpr int ListRowHeight = 13;
 inline constexpr int ScrollBarWidth = 15;
 inline constexpr int SplitterWidth = 20;
-inline constexpr int BandGap = 4;          // between the list band and the search band
+inline constexpr int BandGap = 4;           // between the list band and the search band
 inline constexpr int SearchRowHeight = 27;  // the about button's height
 inline constexpr int AboutButtonWidth = 23;
-inline constexpr int MemoGap = 2;           // between the search row and the meaning pane
+inline constexpr int MemoGap = 2;  // between the search row and the meaning pane
 inline constexpr int StatusBarHeight = 19;
 inline constexpr int DesignListWidth = 73;
 

@@ -144,17 +144,15 @@ void TForm1::BuildMenus() {
   std::vector<MenuItem> comboItems = {
       command(L"MenuCopy", L"Copy", [this] { MenuCopyClick(); }),
       command(L"Paste3", L"&Paste", [this] { Paste3Click(); }),
-      command(L"SelectAll3", L"Select &All", [this] { SelectAll3Click(); }),
-      MenuItem::Separator()};
+      command(L"SelectAll3", L"Select &All", [this] { SelectAll3Click(); }), MenuItem::Separator()};
   for (MenuItem& item : switches(L"3", L"AutoMeaning3", L"askbarScroller1")) {
     comboItems.push_back(std::move(item));
   }
   ComboBoxPopupMenu = ui::PopupMenu(std::move(comboItems));
 
-  std::vector<MenuItem> memoItems = {command(L"copy1", L"&Copy", [this] { copy1Click(); }),
-                                     command(L"SelectAll1", L"Select &All",
-                                             [this] { SelectAll1Click(); }),
-                                     MenuItem::Separator()};
+  std::vector<MenuItem> memoItems = {
+      command(L"copy1", L"&Copy", [this] { copy1Click(); }),
+      command(L"SelectAll1", L"Select &All", [this] { SelectAll1Click(); }), MenuItem::Separator()};
   for (MenuItem& item : switches(L"2", L"Automeaning2", L"askbarScroller2")) {
     memoItems.push_back(std::move(item));
   }
@@ -181,7 +179,20 @@ void TForm1::FormCreate() {
   ListBox1.Highlight(0);
 }
 
-void TForm1::FormClose() { dictionary_.reset(); }
+void TForm1::FormClose() {
+  dictionary_.reset();
+}
+
+// The control that had the focus gets it back when the window is activated again; at first
+// that is the search box.
+void TForm1::FormActivate(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    lastFocus_ = focus != nullptr && IsChild(Handle(), focus) ? focus : nullptr;
+    return;
+  }
+  SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : ComboBox1.EditHandle());
+}
 
 void TForm1::ShowMenuFor(HWND control, POINT screen) {
   if (screen.x == -1 && screen.y == -1) {  // from the keyboard: at the window's corner
@@ -225,11 +236,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && created_ && GetFocus() == nullptr) {
-        SetFocus(ComboBox1.Handle());
-      }
-      break;
+    case WM_ACTIVATE: FormActivate(LOWORD(wParam) != WA_INACTIVE); return 0;
     case WM_CLOSE:
       FormClose();
       DestroyWindow(Handle());

@@ -67,12 +67,20 @@ void TForm1::Paste3Click() {
   Edit1.SetText(kept);
 }
 
-void TForm1::SelectAll3Click() { ComboBox1.SelectAll(); }
+void TForm1::SelectAll3Click() {
+  ComboBox1.SelectAll();
+}
 
-void TForm1::MenuCopyClick() { ComboBox1.Copy(); }
+void TForm1::MenuCopyClick() {
+  ComboBox1.Copy();
+}
 
-void TForm1::copy1Click() { TntMemo1.CopySelection(); }
+void TForm1::copy1Click() {
+  TntMemo1.CopySelection();
+}
 
-void TForm1::SelectAll1Click() { TntMemo1.SelectAll(); }
+void TForm1::SelectAll1Click() {
+  TntMemo1.SelectAll();
+}
 
 }  // namespace varkam

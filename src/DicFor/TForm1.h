@@ -76,6 +76,7 @@ class TForm1 : public ui::Window {
   // Lifecycle (Lifecycle.cpp).
   void FormCreate();
   void FormClose();
+  void FormActivate(bool active);
   void ActionAboutExecute();
 
   std::int32_t CurrentIndex() const { return currentIndex_; }
@@ -149,6 +150,7 @@ class TForm1 : public ui::Window {
   int grabX_ = 0;
   bool splitterHeld_ = false;
   bool aboutPressed_ = false;
+  HWND lastFocus_ = nullptr;
 };
 
 }  // namespace varkam

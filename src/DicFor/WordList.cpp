@@ -5,7 +5,9 @@
 
 namespace varkam {
 
-PageShape TForm1::Shape() const { return {dictionary_->WordCount(), visibleRows_}; }
+PageShape TForm1::Shape() const {
+  return {dictionary_->WordCount(), visibleRows_};
+}
 
 void TForm1::FillPage(std::int32_t index) {
   const std::int32_t top = PageTopFor(index, Shape());
@@ -52,7 +54,9 @@ void TForm1::NavigateKey(std::uint16_t key) {
   }
 }
 
-void TForm1::ScrollBar1Change() { FillPage(ScrollBar1.Position()); }
+void TForm1::ScrollBar1Change() {
+  FillPage(ScrollBar1.Position());
+}
 
 void TForm1::ListBox1Click() {
   const int row = ListBox1.HighlightedRow();

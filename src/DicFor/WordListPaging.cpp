@@ -4,7 +4,9 @@
 
 namespace varkam {
 
-std::int32_t LastPageTop(PageShape shape) { return shape.wordCount - shape.visibleRows + 1; }
+std::int32_t LastPageTop(PageShape shape) {
+  return shape.wordCount - shape.visibleRows + 1;
+}
 
 std::int32_t PageTopFor(std::int32_t index, PageShape shape) {
   if (shape.wordCount <= 0) {

@@ -43,7 +43,9 @@ void Append(HMENU menu, const std::vector<MenuItem>& items,
 
 }  // namespace
 
-MenuItem* PopupMenu::Find(const std::wstring& name) { return FindIn(items_, name); }
+MenuItem* PopupMenu::Find(const std::wstring& name) {
+  return FindIn(items_, name);
+}
 
 HMENU PopupMenu::Build(std::vector<const MenuItem*>& commands) const {
   HMENU menu = CreatePopupMenu();

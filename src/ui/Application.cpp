@@ -17,7 +17,9 @@ bool Application::Create(const std::wstring& title, HICON icon) {
   return true;
 }
 
-void Application::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
+void Application::Minimize() {
+  ShowWindow(Handle(), SW_MINIMIZE);
+}
 
 LRESULT Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

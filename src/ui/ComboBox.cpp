@@ -32,14 +32,21 @@ bool ComboBox::Create(HWND parent) {
   return true;
 }
 
-std::wstring ComboBox::Text() const { return TextOf(edit_); }
+std::wstring ComboBox::Text() const {
+  return TextOf(edit_);
+}
 
+// As the combo box does for its own text, the new text stands selected, so that typing
+// replaces it.
 void ComboBox::SetText(const std::wstring& text) {
   ProgramWrite write(programWrites_);
   SetWindowTextW(edit_, text.c_str());
+  SelectAll();
 }
 
-void ComboBox::SelectAll() { SendMessageW(Handle(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); }
+void ComboBox::SelectAll() {
+  SendMessageW(Handle(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
 
 void ComboBox::Paste() {
   ProgramWrite write(programWrites_);

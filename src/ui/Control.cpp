@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-
 namespace varkam::ui {
 
 // A wrapper that goes before its window leaves nothing behind that points to it.
@@ -27,8 +26,8 @@ Control* Control::FromHandle(HWND window) {
 
 bool Control::CreateControl(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle,
                             const wchar_t* text) {
-  handle_ = CreateWindowExW(exStyle, className, text, style | WS_CHILD, 0, 0, 0, 0, parent,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  handle_ = CreateWindowExW(exStyle, className, text, style | WS_CHILD, 0, 0, 0, 0, parent, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
   if (handle_ != nullptr) {
     SetPropW(handle_, L"VarkamControl", this);
   }
@@ -40,8 +39,8 @@ void Control::Subclass(HWND window) {
   subclassed_.push_back(window);
 }
 
-LRESULT CALLBACK Control::SubclassProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK Control::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR self) {
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, SubclassProcedure, 1);
     RemovePropW(window, L"VarkamControl");
@@ -65,9 +64,13 @@ RECT Control::Bounds() const {
   return bounds;
 }
 
-void Control::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
+void Control::SetVisible(bool visible) {
+  ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
 
-bool Control::Visible() const { return (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Control::Visible() const {
+  return (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 void Control::SetFont(HFONT font) {
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -96,7 +99,8 @@ std::string ToAnsi(const std::wstring& text) {
     return {};
   }
   const int size = static_cast<int>(text.size());
-  const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int needed =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string narrow(static_cast<std::size_t>(needed), '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), needed, nullptr, nullptr);
   return narrow;

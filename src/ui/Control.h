@@ -45,13 +45,11 @@ class Control {
   // OnOwnMessage.
   void Subclass(HWND window);
   // Return a value to consume the message, nothing to let the control handle it.
-  virtual std::optional<LRESULT> OnOwnMessage(HWND, UINT, WPARAM, LPARAM) {
-    return std::nullopt;
-  }
+  virtual std::optional<LRESULT> OnOwnMessage(HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
 
  private:
-  static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR self);
   HWND handle_ = nullptr;
   std::vector<HWND> subclassed_;
 };

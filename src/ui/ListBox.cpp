@@ -11,13 +11,17 @@ bool ListBox::Create(HWND parent) {
   return true;
 }
 
-void ListBox::Clear() { SendMessageW(Handle(), LB_RESETCONTENT, 0, 0); }
+void ListBox::Clear() {
+  SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+}
 
 void ListBox::AddRow(const std::wstring& text) {
   SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-int ListBox::RowCount() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
+int ListBox::RowCount() const {
+  return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0));
+}
 
 std::wstring ListBox::RowText(int row) const {
   const LRESULT length = SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
@@ -25,7 +29,8 @@ std::wstring ListBox::RowText(int row) const {
     return {};
   }
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+  SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
   return text;
 }

@@ -25,11 +25,17 @@ std::optional<LRESULT> Memo::OnOwnMessage(HWND, UINT message, WPARAM, LPARAM lPa
   return std::nullopt;
 }
 
-void Memo::SetText(const std::wstring& text) { SetWindowTextW(Handle(), text.c_str()); }
+void Memo::SetText(const std::wstring& text) {
+  SetWindowTextW(Handle(), text.c_str());
+}
 
-void Memo::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
+void Memo::SelectAll() {
+  SendMessageW(Handle(), EM_SETSEL, 0, -1);
+}
 
-void Memo::CopySelection() { SendMessageW(Handle(), WM_COPY, 0, 0); }
+void Memo::CopySelection() {
+  SendMessageW(Handle(), WM_COPY, 0, 0);
+}
 
 HBRUSH Memo::OnColor(HDC dc) {
   SetBkColor(dc, GetSysColor(COLOR_WINDOW));
@@ -55,6 +61,8 @@ bool HiddenEdit::Create(HWND parent, const wchar_t* text) {
   return CreateControl(parent, L"EDIT", ES_AUTOHSCROLL, 0, text);
 }
 
-void HiddenEdit::Paste() { SendMessageW(Handle(), WM_PASTE, 0, 0); }
+void HiddenEdit::Paste() {
+  SendMessageW(Handle(), WM_PASTE, 0, 0);
+}
 
 }  // namespace varkam::ui

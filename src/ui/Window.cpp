@@ -99,8 +99,12 @@ LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
-std::wstring Window::Caption() const { return TextOf(handle_); }
+std::wstring Window::Caption() const {
+  return TextOf(handle_);
+}
 
-void Window::SetCaption(const std::wstring& caption) { SetWindowTextW(handle_, caption.c_str()); }
+void Window::SetCaption(const std::wstring& caption) {
+  SetWindowTextW(handle_, caption.c_str());
+}
 
 }  // namespace varkam::ui

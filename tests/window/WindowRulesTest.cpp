@@ -165,7 +165,7 @@ TEST(LayoutRules, TheSplitterMovesThreePixelsOrMoreAndKeepsTheListWide) {
   EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 3), std::nullopt);
   EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 8), 91);
   EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 2), 85);
-  EXPECT_EQ(SplitterLeftAfterDrag(40, 5, 1), 36);             // list 21 wide
+  EXPECT_EQ(SplitterLeftAfterDrag(40, 5, 1), 36);            // list 21 wide
   EXPECT_EQ(SplitterLeftAfterDrag(40, 5, 0), std::nullopt);  // list 20 wide
 }
 

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "windows/WindowFixture.h"
+
+namespace varkam::testing {
+namespace {
+
+using LayoutAndViews = WindowTest;
+
+bool SameBounds(const RECT& actual, int left, int top, int width, int height) {
+  return actual.left == left && actual.top == top && actual.right - actual.left == width &&
+         actual.bottom - actual.top == height;
+}
+
+TEST_F(LayoutAndViews, TheDesignClientAreaInTheFullView) {
+  Open(NumberedWords(100));
+  EXPECT_EQ(form->VisibleRows(), 24);
+  EXPECT_EQ(form->ListBox1.RowCount(), 24);
+  EXPECT_TRUE(SameBounds(ClientBounds(form->ListBox1.Handle()), 0, 0, 73, 317));
+  EXPECT_TRUE(SameBounds(ClientBounds(form->ScrollBar1.Handle()), 73, 0, 15, 316));
+  EXPECT_TRUE(SameBounds(ClientBounds(form->StatusBar1.Handle()), 0, 317, 359, 19));
+  EXPECT_TRUE(SameBounds(ClientBounds(form->TntMemo1.Handle()), 92, 29, 267, 288));
+  const RECT combo = ClientBounds(form->ComboBox1.Handle());
+  EXPECT_EQ(combo.left, 92);
+  EXPECT_EQ(combo.top, 4);
+  EXPECT_EQ(combo.right - combo.left, 242);
+  EXPECT_EQ(form->Shape1Bounds(), (Bounds{88, 0, 20, 316}));
+  EXPECT_EQ(form->AboutButtonBounds(), (Bounds{336, 0, 23, 27}));
+}
+
+TEST_F(LayoutAndViews, NormalViewAndHiddenStatusBar) {
+  Open(NumberedWords(100));
+  ClickRow(5);
+  form->ListBox1DblClick();  // a double click's second click
+  EXPECT_TRUE(form->ActionNormal.checked);
+  EXPECT_FALSE(form->ActionFull.checked);
+  EXPECT_FALSE(IsWindowVisible(form->ListBox1.Handle()));
+  EXPECT_FALSE(IsWindowVisible(form->ScrollBar1.Handle()));
+  const RECT combo = ClientBounds(form->ComboBox1.Handle());
+  EXPECT_EQ(combo.left, 0);
+  EXPECT_EQ(combo.right - combo.left, 334);
+  EXPECT_TRUE(SameBounds(ClientBounds(form->TntMemo1.Handle()), 0, 29, 359, 288));
+
+  form->ActionFull.Execute();
+  EXPECT_TRUE(IsWindowVisible(form->ListBox1.Handle()));
+  EXPECT_EQ(form->PageTop(), 6) << "the current entry comes into the top row";
+  EXPECT_TRUE(SameBounds(ClientBounds(form->ListBox1.Handle()), 0, 0, 73, 317));
+
+  form->ActionHidStatusBar.Execute();
+  EXPECT_FALSE(IsWindowVisible(form->StatusBar1.Handle()));
+  EXPECT_EQ(form->VisibleRows(), 25);
+  EXPECT_TRUE(SameBounds(ClientBounds(form->TntMemo1.Handle()), 92, 29, 267, 307));
+  form->ActionHidStatusBar.Execute();
+  EXPECT_EQ(form->VisibleRows(), 24);
+}
+
+TEST_F(LayoutAndViews, RowsFollowTheHeightAndAResizeRefillsTheList) {
+  Open(NumberedWords(100));
+  SetClientSize(359, 50);
+  EXPECT_EQ(form->VisibleRows(), 2);
+  EXPECT_EQ(form->ListBox1.RowCount(), 2);
+  SetClientSize(359, 37);
+  EXPECT_EQ(form->VisibleRows(), 1);
+  EXPECT_EQ(form->ScrollBar1.LargeChange(), 1) << "kept from the 2-row layout";
+  EXPECT_EQ(form->ListBox1.RowCount(), 1);
+  EXPECT_EQ(form->ListBox1.RowCount(), 1);
+  KeyInList(VK_DOWN);
+  form->ActionHidStatusBar.Execute();
+  EXPECT_EQ(form->VisibleRows(), 2) << "19 pixels more for rows";
+  form->ActionHidStatusBar.Execute();
+  SetClientSize(359, 336);
+  EXPECT_EQ(form->ListBox1.RowCount(), 24);
+}
+
+TEST_F(LayoutAndViews, TheSplitterIsDraggedInTheGapBesideTheScrollBar) {
+  Open(NumberedWords(100));
+  const auto mouse = [this](UINT message, WPARAM keys, int x) {
+    SendMessageW(form->Handle(), message, keys, MAKELPARAM(x, 100));
+    Pump();
+  };
+  mouse(WM_LBUTTONDOWN, MK_LBUTTON, 90);
+  mouse(WM_MOUSEMOVE, MK_LBUTTON, 92);
+  EXPECT_EQ(form->Shape1Bounds().left, 88) << "2 pixels do nothing";
+  mouse(WM_MOUSEMOVE, MK_LBUTTON, 93);
+  EXPECT_EQ(form->Shape1Bounds().left, 91);
+  EXPECT_EQ(ClientBounds(form->ListBox1.Handle()).right, 76);
+  EXPECT_EQ(ClientBounds(form->ComboBox1.Handle()).left, 95);
+  mouse(WM_MOUSEMOVE, 0, 120);
+  EXPECT_EQ(form->Shape1Bounds().left, 91) << "only while the left button is held";
+  mouse(WM_MOUSEMOVE, MK_LBUTTON, 30);
+  EXPECT_EQ(form->Shape1Bounds().left, 91) << "the list stays wider than 20 pixels";
+  mouse(WM_LBUTTONUP, 0, 30);
+}
+
+TEST_F(LayoutAndViews, MenusShowTheActionsCheckMarks) {
+  Open(NumberedWords(10));
+  std::vector<const ui::MenuItem*> commands;
+  HMENU menu = form->MainPopupMenu.Build(commands);
+  // Clipboard meaning, Stay on top, -, View, Save on exit, -, About: Taskbar scrolling is hidden.
+  ASSERT_EQ(GetMenuItemCount(menu), 7);
+  EXPECT_EQ(GetMenuState(menu, 0, MF_BYPOSITION) & MF_CHECKED, MF_CHECKED);
+  EXPECT_EQ(GetMenuState(menu, 1, MF_BYPOSITION) & MF_CHECKED, 0u);
+  HMENU view = GetSubMenu(menu, 3);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(GetMenuState(view, 0, MF_BYPOSITION) & MF_CHECKED, MF_CHECKED) << "Full";
+  DestroyMenu(menu);
+
+  ui::Choose(*form->MainPopupMenu.Find(L"Stayontop1"));
+  EXPECT_TRUE(form->ActionStayOnTop.checked);
+  EXPECT_TRUE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  commands.clear();
+  menu = form->ComboBoxPopupMenu.Build(commands);
+  wchar_t caption[64] = {};
+  GetMenuStringW(menu, 0, caption, 64, MF_BYPOSITION);
+  EXPECT_STREQ(caption, L"Copy");
+  GetMenuStringW(menu, 5, caption, 64, MF_BYPOSITION);
+  EXPECT_STREQ(caption, L"&Stay on top");
+  EXPECT_EQ(GetMenuState(menu, 5, MF_BYPOSITION) & MF_CHECKED, MF_CHECKED) << "one mark, all menus";
+  DestroyMenu(menu);
+  ui::Choose(*form->ComboBoxPopupMenu.Find(L"Stayontop3"));
+  EXPECT_FALSE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  ui::Choose(*form->MemoPopupMenu.Find(L"Normal2"));
+  EXPECT_FALSE(form->ListBandShown());
+  ui::Choose(*form->MemoPopupMenu.Find(L"Full2"));
+  EXPECT_TRUE(form->ListBandShown());
+}
+
+}  // namespace
+}  // namespace varkam::testing

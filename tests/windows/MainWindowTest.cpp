@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include "windows/WindowFixture.h"
+
+namespace varkam::testing {
+namespace {
+
+// The worked example's headwords, with "ca" for the recent-words cases.
+DictionaryLayout SeventeenWords() {
+  DictionaryLayout layout;
+  for (const char* word : {"a", "apple", "apply", "box", "ca", "cat", "fly", "hop", "make",
+                           "quick", "run", "see", "study", "stuff", "stuffy", "use", "zebra"}) {
+    layout.entries.emplace_back(word, std::string(" ") + "\xA4\x90");  // shown as alef, reh
+  }
+  return layout;
+}
+
+using MainWindow = WindowTest;
+
+TEST_F(MainWindow, OpensOnTheFirstEntryWithItsRowHighlighted) {
+  Open(SeventeenWords());
+  EXPECT_EQ(form->CurrentIndex(), 1);
+  EXPECT_EQ(form->PageTop(), 1);
+  EXPECT_EQ(form->VisibleRows(), 24);
+  EXPECT_EQ(form->ListBox1.RowCount(), 17) << "a small dictionary shows the rows it has";
+  EXPECT_EQ(Row(0), L"a");
+  EXPECT_EQ(Row(16), L"zebra");
+  EXPECT_EQ(form->ListBox1.HighlightedRow(), 0);
+  EXPECT_EQ(Caption(), L"a  (Varkam)");
+  EXPECT_EQ(SearchText(), L"a");
+  EXPECT_EQ(StatusText(), L"a");
+  EXPECT_EQ(Meaning(), L"\u0627\u0631\r\n");
+  EXPECT_EQ(GetFocus(), form->ComboBox1.EditHandle());
+}
+
+TEST_F(MainWindow, TheRoadOfOneTypedWord) {
+  Open(SeventeenWords());
+  KeyInSearchBox(VK_ESCAPE);
+  EXPECT_EQ(SearchText(), L"");
+  EXPECT_EQ(form->CurrentIndex(), 1) << "Escape leaves the entry on display";
+
+  Type(L"m");
+  EXPECT_EQ(form->CurrentIndex(), 9);
+  EXPECT_EQ(HighlightedRowText(), L"make");
+  EXPECT_EQ(Caption(), L"make  (Varkam)");
+  Type(L"aking");
+  EXPECT_EQ(SearchText(), L"making") << "the search box keeps what was typed";
+  EXPECT_EQ(form->CurrentIndex(), 9) << "making stems to make";
+  EXPECT_EQ(StatusText(), L"make");
+  EXPECT_TRUE(form->History().Items().empty()) << "making is not the headword found";
+
+  KeyInSearchBox(VK_ESCAPE);
+  Type(L"zzzz");
+  EXPECT_EQ(form->CurrentIndex(), 17) << "past every headword lands on the last";
+  EXPECT_EQ(HighlightedRowText(), L"zebra");
+}
+
+TEST_F(MainWindow, TypedWordsEnterTheRecentWordsWhenTheyNameTheEntry) {
+  Open(SeventeenWords());
+  KeyInSearchBox(VK_ESCAPE);
+  Type(L"c");
+  EXPECT_TRUE(form->ComboBox1.Items().empty());
+  Type(L"a");
+  EXPECT_EQ(form->ComboBox1.Items(), std::vector<std::wstring>{L"ca"});
+  Type(L"t");
+  EXPECT_EQ(form->ComboBox1.Items(), std::vector<std::wstring>{L"cat"}) << "cat replaces ca";
+  EXPECT_EQ(SearchText(), L"cat");
+
+  // Typing again completes from the recent words, with the completed part selected.
+  KeyInSearchBox(VK_ESCAPE);
+  Type(L"c");
+  EXPECT_EQ(SearchText(), L"cat");
+  EXPECT_EQ(SearchSelection(), std::make_pair(DWORD{1}, DWORD{3}));
+  EXPECT_EQ(form->CurrentIndex(), 6);
+  SendMessageW(form->ComboBox1.EditHandle(), WM_CHAR, VK_BACK, 1);
+  Pump();
+  EXPECT_EQ(SearchText(), L"c") << "Backspace removes the completion";
+}
+
+TEST_F(MainWindow, EnterSelectsTheTextAndPasteShowsNothingNew) {
+  Open(SeventeenWords());
+  KeyInSearchBox(VK_ESCAPE);
+  Type(L"box");
+  KeyInSearchBox(VK_RETURN);
+  EXPECT_EQ(SearchSelection(), std::make_pair(DWORD{0}, DWORD{3}));
+
+  PutOnClipboard(L"apple\r\nsecond line");
+  form->Paste3Click();
+  EXPECT_EQ(SearchText(), L"apple");
+  EXPECT_EQ(form->CurrentIndex(), 4) << "no lookup until the user edits";
+  EXPECT_EQ(form->Edit1.Text(), L"Edit1");
+
+  form->SelectAll3Click();
+  form->MenuCopyClick();
+  form->ComboBox1.SetText(L"");
+  form->Paste3Click();
+  EXPECT_EQ(SearchText(), L"apple") << "Copy copies the search box's text";
+}
+
+TEST_F(MainWindow, ClicksAndKeysInTheList) {
+  Open(SeventeenWords());
+  ClickRow(3);
+  EXPECT_EQ(form->CurrentIndex(), 4);
+  EXPECT_EQ(SearchText(), L"box");
+  EXPECT_EQ(Caption(), L"box  (Varkam)");
+  KeyInList(VK_DOWN);
+  EXPECT_EQ(form->CurrentIndex(), 5);
+  EXPECT_EQ(HighlightedRowText(), L"ca");
+  EXPECT_EQ(SearchText(), L"ca");
+  EXPECT_EQ(SearchSelection(), std::make_pair(DWORD{0}, DWORD{2}));
+  KeyInList(VK_END);
+  EXPECT_EQ(form->CurrentIndex(), 17);
+  KeyInList(VK_DOWN);
+  EXPECT_EQ(form->CurrentIndex(), 17);
+  KeyInList(VK_HOME);
+  EXPECT_EQ(form->CurrentIndex(), 1);
+  KeyInList(VK_UP);
+  EXPECT_EQ(form->CurrentIndex(), 1);
+  EXPECT_EQ(SearchText(), L"a");
+}
+
+TEST_F(MainWindow, PagingAtBothEndsOfAHundredThousandWords) {
+  Open(NumberedWords(100000), 359, 19 + 5 + 15 * 13);  // 15 rows
+  ASSERT_EQ(form->VisibleRows(), 15);
+  EXPECT_EQ(form->ScrollBar1.Maximum(), 100000);
+  EXPECT_EQ(form->ScrollBar1.LargeChange(), 14);
+
+  Scroll(SB_BOTTOM);
+  EXPECT_EQ(form->PageTop(), 99986);
+  EXPECT_EQ(form->ScrollBar1.Position(), 99986) << "the thumb comes back to the last page top";
+  EXPECT_EQ(Row(14), L"w100000");
+  EXPECT_EQ(form->ListBox1.HighlightedRow(), -1) << "scrolling pages the list only";
+  EXPECT_EQ(form->CurrentIndex(), 1);
+  form->NavigateKey(VK_DOWN);
+  EXPECT_EQ(form->CurrentIndex(), 1) << "no highlighted row, no navigation";
+
+  ClickRow(0);
+  ASSERT_EQ(form->CurrentIndex(), 99986);
+  KeyInList(VK_NEXT);
+  EXPECT_EQ(form->CurrentIndex(), 100000);
+  EXPECT_EQ(form->ListBox1.HighlightedRow(), 14);
+  EXPECT_EQ(Meaning(), L"\u0648\u0627\u0698\u0647 w100000\r\n");
+
+  KeyInList(VK_HOME);
+  EXPECT_EQ(form->PageTop(), 1);
+  KeyInList(VK_NEXT);
+  EXPECT_EQ(form->CurrentIndex(), 15);
+  KeyInList(VK_DOWN);
+  EXPECT_EQ(form->CurrentIndex(), 16);
+  EXPECT_EQ(form->PageTop(), 2) << "Down on the last row moves the page by one";
+  EXPECT_EQ(form->ListBox1.HighlightedRow(), 14);
+  KeyInList(VK_PRIOR);
+  EXPECT_EQ(form->CurrentIndex(), 2);
+
+  Scroll(SB_LINEDOWN);
+  EXPECT_EQ(form->PageTop(), 3);
+  Scroll(SB_PAGEDOWN);
+  EXPECT_EQ(form->PageTop(), 17);
+  Scroll(SB_TOP);
+  EXPECT_EQ(form->PageTop(), 1);
+
+  KeyInSearchBox(VK_ESCAPE);
+  Type(L"w099990");
+  EXPECT_EQ(form->CurrentIndex(), 99990);
+  EXPECT_EQ(form->PageTop(), 99986);
+  EXPECT_EQ(HighlightedRowText(), L"w099990");
+}
+
+TEST_F(MainWindow, TheTitleScrollerRunsOnlyWhenSwitchedOn) {
+  Open(SeventeenWords());
+  form->Timer1Timer();
+  EXPECT_EQ(application.Title(), L"Varkam dictionary");
+  form->ActionTaskbarScroller.checked = true;
+  ClickRow(1);
+  form->Timer1Timer();
+  EXPECT_EQ(application.Title(), L"apple   -Varkam");
+  form->Timer1Timer();
+  EXPECT_EQ(application.Title(), L"pple   -Varkam-");
+}
+
+TEST_F(MainWindow, AnEmptyDictionaryOpensAndNothingFails) {
+  Open(DictionaryLayout{});
+  EXPECT_EQ(form->ListBox1.RowCount(), 0);
+  EXPECT_EQ(SearchText(), L"");
+  EXPECT_EQ(Meaning(), L"\r\n");
+  Type(L"dog");
+  KeyInList(VK_DOWN);
+  KeyInList(VK_END);
+  Scroll(SB_LINEDOWN);
+  Scroll(SB_BOTTOM);
+  EXPECT_EQ(form->ListBox1.RowCount(), 0);
+}
+
+}  // namespace
+}  // namespace varkam::testing

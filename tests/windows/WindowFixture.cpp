@@ -1,0 +1,143 @@
+#include "windows/WindowFixture.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "persian/PersianEncode.h"
+
+namespace varkam::testing {
+
+WindowTest::~WindowTest() {
+  form.reset();
+  if (!previousFolder_.empty()) {
+    std::filesystem::current_path(previousFolder_);
+  }
+}
+
+void WindowTest::Open(const DictionaryLayout& layout, int clientWidth, int clientHeight) {
+  WriteDictionary(folder, layout);
+  previousFolder_ = std::filesystem::current_path();
+  std::filesystem::current_path(folder.Path());
+  ASSERT_TRUE(application.Create(L"Varkam dictionary", nullptr));
+  form = std::make_unique<TForm1>(application);
+  ASSERT_TRUE(form->Create());
+  ShowWindow(form->Handle(), SW_SHOW);
+  SetClientSize(clientWidth, clientHeight);
+  Pump();
+}
+
+void WindowTest::SetClientSize(int width, int height) {
+  RECT frame{0, 0, width, height};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(form->Handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(form->Handle(), GWL_EXSTYLE)));
+  SetWindowPos(form->Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+}
+
+void WindowTest::Pump() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void WindowTest::Type(const std::wstring& text) {
+  for (const wchar_t c : text) {
+    SendMessageW(form->ComboBox1.EditHandle(), WM_CHAR, c, 1);
+  }
+  Pump();
+}
+
+void WindowTest::KeyInSearchBox(WORD key) {
+  SendMessageW(form->ComboBox1.EditHandle(), WM_KEYDOWN, key, 1);
+  SendMessageW(form->ComboBox1.EditHandle(), WM_KEYUP, key, 0xC0000001);
+  Pump();
+}
+
+void WindowTest::KeyInList(WORD key) {
+  SetFocus(form->ListBox1.Handle());
+  SendMessageW(form->ListBox1.Handle(), WM_KEYDOWN, key, 1);
+  SendMessageW(form->ListBox1.Handle(), WM_KEYUP, key, 0xC0000001);
+  Pump();
+}
+
+void WindowTest::ClickRow(int row) {
+  RECT item{};
+  SendMessageW(form->ListBox1.Handle(), LB_GETITEMRECT, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+  SendMessageW(form->ListBox1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(form->ListBox1.Handle(), WM_LBUTTONUP, 0, at);
+  Pump();
+}
+
+void WindowTest::DoubleClickRow(int row) {
+  ClickRow(row);
+  RECT item{};
+  SendMessageW(form->ListBox1.Handle(), LB_GETITEMRECT, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+  SendMessageW(form->ListBox1.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(form->ListBox1.Handle(), WM_LBUTTONUP, 0, at);
+  Pump();
+}
+
+void WindowTest::Scroll(WORD code) {
+  SendMessageW(form->Handle(), WM_VSCROLL, MAKEWPARAM(code, 0),
+               reinterpret_cast<LPARAM>(form->ScrollBar1.Handle()));
+  Pump();
+}
+
+void WindowTest::PutOnClipboard(const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(form->Handle()));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  CopyMemory(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  Pump();
+}
+
+std::wstring WindowTest::StatusText() const {
+  wchar_t text[256] = {};
+  SendMessageW(form->StatusBar1.Handle(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::wstring WindowTest::HighlightedRowText() const {
+  const int row = form->ListBox1.HighlightedRow();
+  return row < 0 ? L"(none)" : form->ListBox1.RowText(row);
+}
+
+RECT WindowTest::ClientBounds(HWND control) const {
+  RECT bounds{};
+  GetWindowRect(control, &bounds);
+  MapWindowPoints(HWND_DESKTOP, form->Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+std::pair<DWORD, DWORD> WindowTest::SearchSelection() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(form->ComboBox1.EditHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return {start, end};
+}
+
+DictionaryLayout NumberedWords(int count) {
+  DictionaryLayout layout;
+  layout.entries.reserve(static_cast<std::size_t>(count));
+  char word[16];
+  for (int i = 1; i <= count; ++i) {
+    std::snprintf(word, sizeof word, "w%06d", i);
+    layout.entries.emplace_back(word, persian::UnicodeToPersian(u"\u0648\u0627\u0698\u0647 " +
+                                                                std::u16string(word, word + 7)));
+  }
+  return layout;
+}
+
+}  // namespace varkam::testing

@@ -1,0 +1,56 @@
+#pragma once
+
+// A real main window over a small dictionary made by the test, driven by the messages that the
+// user's typing, keys and clicks produce.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "DicFor/TForm1.h"
+#include "support/TestFolder.h"
+#include "ui/Application.h"
+
+namespace varkam::testing {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  ~WindowTest() override;
+
+  // Writes the dictionary into a fresh folder, makes it the current one, and opens the window
+  // with a client area of the given size.
+  void Open(const DictionaryLayout& layout, int clientWidth = 359, int clientHeight = 336);
+  void SetClientSize(int width, int height);
+
+  void Pump();
+  void Type(const std::wstring& text);           // characters typed into the search box
+  void KeyInSearchBox(WORD key);
+  void KeyInList(WORD key);
+  void ClickRow(int row);
+  void DoubleClickRow(int row);
+  void Scroll(WORD code);                         // what the scroll bar sends its window
+  void PutOnClipboard(const std::wstring& text);
+
+  std::wstring SearchText() const { return form->ComboBox1.Text(); }
+  std::wstring Meaning() const { return form->TntMemo1.Text(); }
+  std::wstring Caption() const { return form->Caption(); }
+  std::wstring StatusText() const;
+  std::wstring HighlightedRowText() const;
+  std::wstring Row(int row) const { return form->ListBox1.RowText(row); }
+  RECT ClientBounds(HWND control) const;
+  std::pair<DWORD, DWORD> SearchSelection() const;
+
+  TestFolder folder;
+  ui::Application application;
+  std::unique_ptr<TForm1> form;
+
+ private:
+  std::filesystem::path previousFolder_;
+};
+
+// n headwords "w000001" ... with meanings that name their number.
+DictionaryLayout NumberedWords(int count);
+
+}  // namespace varkam::testing
