@@ -8,6 +8,7 @@
 
 #include "DicFor/TForm1.h"
 #include "ui/Application.h"
+#include "ui/Control.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
@@ -17,6 +18,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   {
     varkam::ui::Application application;
     application.Create(L"Varkam dictionary", LoadIconW(instance, L"MAINICON"));
+    application.SetKeyboardLayouts("00000429", "00000409");
+    varkam::ui::Control::SetFocusListener(
+        [&application](HWND control) { application.ControlFocused(control); });
     ShowWindow(application.Handle(), SW_SHOWNOACTIVATE);
     varkam::TForm1 form(application);
     if (form.Create()) {

@@ -102,6 +102,7 @@ void TForm1::BindHandlers() {
   ActionHidStatusBar.onExecute = [this] { ActionHidStatusBarExecute(); };
   ActionFull.onExecute = [this] { ActionFullExecute(); };
   ActionNormal.onExecute = [this] { ActionNormalExecute(); };
+  ActionSaveExit.onExecute = [this] { SaveOnExit(); };
   ActionAbout.onExecute = [this] { ActionAboutExecute(); };
 }
 
@@ -157,18 +158,26 @@ void TForm1::BuildMenus() {
     memoItems.push_back(std::move(item));
   }
   MemoPopupMenu = ui::PopupMenu(std::move(memoItems));
+
+  // Save on exit lives in its three menu items; at design time it is on.
+  saveOnExit1_ = MainPopupMenu.Find(L"SaveOnExit1");
+  saveOnExit2_ = MemoPopupMenu.Find(L"SaveOnExit2");
+  saveOnExit3_ = ComboBoxPopupMenu.Find(L"SaveOnExit3");
+  SetSaveOnExit(true);
 }
 
 void TForm1::FormCreate() {
+  // Right-to-left reading and the keyboard switching work on every system.
+  application_.SetMiddleEastEnabled(true);
   dictionary_ = std::make_unique<TDictionary>();
   if (dictionary_->TakeMissingFlag()) {
     MessageBoxW(Handle(), L"Some file was not founded", L"Error", MB_OK | MB_ICONERROR);
-    dictionary_.reset();
+    dictionary_.reset();  // closing then leaves the settings file as it was
     PostMessageW(Handle(), WM_CLOSE, 0, 0);
     PostQuitMessage(0);
     return;
   }
-  ActionFull.checked = true;
+  ApplySettings(ReadSettingsFile());
   ArrangeControls();
   if (visibleRows_ >= 2) {
     ScrollBar1.SetLargeChange(visibleRows_ - 1);
@@ -177,10 +186,25 @@ void TForm1::FormCreate() {
   ScrollBar1.SetMinimum(1);  // moves the thumb from 0 to 1, which fills the list from entry 1
   ShowEntry(1, ShowAndWriteSearchBox);
   ListBox1.Highlight(0);
+  // The first notification comes at once and looks up a text already on the clipboard.
+  inClipboardChain_ = true;
+  nextClipboardViewer_ = SetClipboardViewer(Handle());
 }
 
+// Closing leaves the chain, keeps the settings unless the window is maximized, and frees the
+// dictionary; a failure in any step ends them quietly and the window closes all the same.
 void TForm1::FormClose() {
-  dictionary_.reset();
+  try {
+    if (inClipboardChain_) {
+      ChangeClipboardChain(Handle(), nextClipboardViewer_);
+      inClipboardChain_ = false;
+    }
+    if (dictionary_ != nullptr && !IsZoomed(Handle())) {
+      WriteSettingsFile(CurrentSettings());
+    }
+    dictionary_.reset();
+  } catch (...) {
+  }
 }
 
 // The control that had the focus gets it back when the window is activated again; at first
@@ -237,6 +261,10 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_ACTIVATE: FormActivate(LOWORD(wParam) != WA_INACTIVE); return 0;
+    case WM_DRAWCLIPBOARD: OnDrawClipboard(); return 0;
+    case WM_CHANGECBCHAIN:
+      OnChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
     case WM_CLOSE:
       FormClose();
       DestroyWindow(Handle());

@@ -12,6 +12,7 @@
 #include "DicFor/EntryTexts.h"
 #include "DicFor/LayoutRules.h"
 #include "DicFor/RecentWords.h"
+#include "DicFor/SettingsRecord.h"
 #include "DicFor/WordListPaging.h"
 #include "UnitDitionary.h"
 #include "ui/Actions.h"
@@ -73,11 +74,22 @@ class TForm1 : public ui::Window {
   void Shape1MouseMove(bool leftButtonDown, int x, int y);
   void ListBox1DblClick();
 
-  // Lifecycle (Lifecycle.cpp).
+  // Clipboard meaning (Clipboard.cpp).
+  void OnDrawClipboard();
+  void OnChangeClipboardChain(HWND leaving, HWND following);
+  void CheckClipboard();
+  void ClipboardLookUp();
+  HWND NextClipboardViewer() const { return nextClipboardViewer_; }
+
+  // Lifecycle and settings (Lifecycle.cpp, Settings.cpp).
   void FormCreate();
   void FormClose();
   void FormActivate(bool active);
   void ActionAboutExecute();
+  void SaveOnExit();
+  void SetSaveOnExit(bool value);
+  void ApplySettings(const std::optional<SettingsRecord>& stored);
+  SettingsRecord CurrentSettings() const;
 
   std::int32_t CurrentIndex() const { return currentIndex_; }
   std::int32_t PageTop() const { return pageTop_; }
@@ -86,6 +98,7 @@ class TForm1 : public ui::Window {
   const TitleScroller& Scroller() const { return scroller_; }
   const RecentWords& History() const { return recentWords_; }
   TDictionary* Dictionary() const { return dictionary_.get(); }
+  bool InClipboardChain() const { return inClipboardChain_; }
   Bounds Shape1Bounds() const { return shape1_; }
   Bounds AboutButtonBounds() const { return aboutButton_; }
   bool ListBandShown() const { return listShown_; }
@@ -151,6 +164,16 @@ class TForm1 : public ui::Window {
   bool splitterHeld_ = false;
   bool aboutPressed_ = false;
   HWND lastFocus_ = nullptr;
+  HWND nextClipboardViewer_ = nullptr;
+  bool inClipboardChain_ = false;
+  ui::MenuItem* saveOnExit1_ = nullptr;
+  ui::MenuItem* saveOnExit2_ = nullptr;
+  ui::MenuItem* saveOnExit3_ = nullptr;
 };
+
+// The settings file in the current folder. Reading gives nothing for a missing, locked or
+// short file; writing replaces the file only with a complete one and says whether it did.
+std::optional<SettingsRecord> ReadSettingsFile();
+bool WriteSettingsFile(const SettingsRecord& settings);
 
 }  // namespace varkam

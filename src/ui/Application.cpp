@@ -42,6 +42,23 @@ LRESULT Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
 
+void Application::SetKeyboardLayouts(std::string rightToLeft, std::string leftToRight) {
+  rightToLeftLayout_ = std::move(rightToLeft);
+  leftToRightLayout_ = std::move(leftToRight);
+}
+
+void Application::ControlFocused(HWND control) {
+  if (!middleEast_) {
+    return;
+  }
+  const bool rightToLeft = (GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+  const std::string& layout = rightToLeft ? rightToLeftLayout_ : leftToRightLayout_;
+  if (!layout.empty()) {
+    LoadKeyboardLayoutA(layout.c_str(), KLF_ACTIVATE);
+    lastLayout_ = layout;
+  }
+}
+
 int RunMessageLoop(HWND mainWindow) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

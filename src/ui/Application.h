@@ -20,11 +20,24 @@ class Application : public Window {
   HWND MainWindow() const { return mainWindow_; }
   void Minimize();
 
+  // The keyboard layouts switched on focus changes: one for controls that read right to left,
+  // one for the others; an empty name is not switched to. They are switched only while the
+  // process counts as Middle East enabled, which the main window makes it whatever the system.
+  void SetKeyboardLayouts(std::string rightToLeft, std::string leftToRight);
+  void SetMiddleEastEnabled(bool enabled) { middleEast_ = enabled; }
+  bool MiddleEastEnabled() const { return middleEast_; }
+  void ControlFocused(HWND control);
+  const std::string& LastKeyboardLayout() const { return lastLayout_; }
+
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   HWND mainWindow_ = nullptr;
+  std::string rightToLeftLayout_;
+  std::string leftToRightLayout_;
+  std::string lastLayout_;
+  bool middleEast_ = false;
 };
 
 // Runs the message loop until the application ends. Tab moves the focus between the main

@@ -4,6 +4,19 @@
 
 namespace varkam::ui {
 
+namespace {
+
+std::function<void(HWND)>& FocusListener() {
+  static std::function<void(HWND)> listener;
+  return listener;
+}
+
+}  // namespace
+
+void Control::SetFocusListener(std::function<void(HWND)> listener) {
+  FocusListener() = std::move(listener);
+}
+
 // A wrapper that goes before its window leaves nothing behind that points to it.
 Control::~Control() {
   for (HWND window : subclassed_) {
@@ -45,6 +58,9 @@ LRESULT CALLBACK Control::SubclassProcedure(HWND window, UINT message, WPARAM wP
     RemoveWindowSubclass(window, SubclassProcedure, 1);
     RemovePropW(window, L"VarkamControl");
     return DefSubclassProc(window, message, wParam, lParam);
+  }
+  if (message == WM_SETFOCUS && FocusListener()) {
+    FocusListener()(window);
   }
   if (const auto result =
           reinterpret_cast<Control*>(self)->OnOwnMessage(window, message, wParam, lParam)) {

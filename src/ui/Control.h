@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ class Control {
 
   HWND Handle() const { return handle_; }
   static Control* FromHandle(HWND window);
+
+  // Told whenever one of the wrappers' controls receives the keyboard focus.
+  static void SetFocusListener(std::function<void(HWND)> listener);
 
   void SetBounds(int left, int top, int width, int height);
   RECT Bounds() const;  // in the parent's client coordinates

@@ -3,6 +3,7 @@
 #include "DicFor/EntryTexts.h"
 #include "DicFor/LayoutRules.h"
 #include "DicFor/RecentWords.h"
+#include "DicFor/SettingsRecord.h"
 #include "DicFor/WordListPaging.h"
 
 namespace varkam {
@@ -183,6 +184,33 @@ TEST(TitleScroller, RunsTheHeadwordThroughFifteenCharacters) {
   scroller.Restart(std::string(32, 'w'));
   EXPECT_EQ(scroller.Text().size(), 46u);
   EXPECT_EQ(CaptionFor("apple"), "apple  (Varkam)");
+}
+
+TEST(SettingsRecord, TwentyTwoBytesInTheirPlaces) {
+  SettingsRecord settings;
+  settings.width = 300;
+  settings.height = -2;
+  settings.left = 0x01020304;
+  settings.top = 152;
+  settings.stayOnTop = true;
+  settings.fullView = false;
+  const auto bytes = EncodeSettings(settings);
+  const std::array<std::uint8_t, 22> expected = {1, 0x2C, 1, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 4, 3,
+                                                 2, 1, 152, 0, 0, 0, 1, 1, 0, 0, 0};
+  EXPECT_EQ(bytes, expected);
+  EXPECT_EQ(DecodeSettings(bytes), settings);
+}
+
+TEST(SettingsRecord, AnyNonZeroByteIsOnAndAShortFileCountsAsNone) {
+  std::array<std::uint8_t, 23> bytes{};
+  bytes.fill(0x80);
+  const auto settings = DecodeSettings(bytes);
+  ASSERT_TRUE(settings);
+  EXPECT_TRUE(settings->saveOnExit && settings->clipboardMeaning && settings->stayOnTop &&
+              settings->hideStatusBar && settings->fullView && settings->taskbarScrolling);
+  EXPECT_EQ(settings->width, static_cast<std::int32_t>(0x80808080));
+  EXPECT_EQ(DecodeSettings(std::span(bytes).first(21)), std::nullopt);
+  EXPECT_EQ(DecodeSettings({}), std::nullopt);
 }
 
 }  // namespace

@@ -84,6 +84,7 @@ TEST_F(MainWindow, EnterSelectsTheTextAndPasteShowsNothingNew) {
   KeyInSearchBox(VK_RETURN);
   EXPECT_EQ(SearchSelection(), std::make_pair(DWORD{0}, DWORD{3}));
 
+  form->ActionAutomeaning.Execute();  // only the paste is to look at the clipboard here
   PutOnClipboard(L"apple\r\nsecond line");
   form->Paste3Click();
   EXPECT_EQ(SearchText(), L"apple");

@@ -8,6 +8,13 @@
 
 namespace varkam::testing {
 
+WindowTest::WindowTest() {
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+}
+
 WindowTest::~WindowTest() {
   form.reset();
   if (!previousFolder_.empty()) {
@@ -15,7 +22,7 @@ WindowTest::~WindowTest() {
   }
 }
 
-void WindowTest::Open(const DictionaryLayout& layout, int clientWidth, int clientHeight) {
+void WindowTest::OpenAsCreated(const DictionaryLayout& layout) {
   WriteDictionary(folder, layout);
   previousFolder_ = std::filesystem::current_path();
   std::filesystem::current_path(folder.Path());
@@ -23,8 +30,19 @@ void WindowTest::Open(const DictionaryLayout& layout, int clientWidth, int clien
   form = std::make_unique<TForm1>(application);
   ASSERT_TRUE(form->Create());
   ShowWindow(form->Handle(), SW_SHOW);
-  SetClientSize(clientWidth, clientHeight);
   Pump();
+}
+
+void WindowTest::Open(const DictionaryLayout& layout, int clientWidth, int clientHeight) {
+  OpenAsCreated(layout);
+  SetClientSize(clientWidth, clientHeight);
+}
+
+void WindowTest::Close() {
+  SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  Pump();
+  MSG quit{};
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the quit closing posts
 }
 
 void WindowTest::SetClientSize(int width, int height) {

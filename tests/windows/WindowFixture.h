@@ -17,11 +17,16 @@ namespace varkam::testing {
 
 class WindowTest : public ::testing::Test {
  protected:
+  WindowTest();  // starts from an empty clipboard, so that no test sees another's copy
   ~WindowTest() override;
 
   // Writes the dictionary into a fresh folder, makes it the current one, and opens the window
   // with a client area of the given size.
   void Open(const DictionaryLayout& layout, int clientWidth = 359, int clientHeight = 336);
+  // The same, leaving the window as its creation made it.
+  void OpenAsCreated(const DictionaryLayout& layout);
+  // Closes the window as the user does, and waits until it is gone.
+  void Close();
   void SetClientSize(int width, int height);
 
   void Pump();

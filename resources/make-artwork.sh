@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Draws the program's own artwork with ImageMagick: the icon (48, 32, 24 and 16 pixels, 32 bits
+# with alpha) and the about box's two pictures (GIF, one frame each). The results are committed;
+# run this again only to change them.
+set -euo pipefail
+cd "$(dirname "$0")"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The icon: a white V on a blue-to-teal rounded square, with an orange dot for the meaning.
+for size in 48 32 24 16; do
+  radius=$((size / 5))
+  convert -size ${size}x${size} xc:none \
+    \( -size ${size}x${size} gradient:'#1b4f9c-#1f9e9a' \) \
+    \( -size ${size}x${size} xc:none -fill white \
+       -draw "roundrectangle 0,0,$((size - 1)),$((size - 1)),$radius,$radius" \) \
+    -delete 0 -compose CopyOpacity -composite \
+    -fill white -font DejaVu-Sans-Bold -pointsize $((size * 3 / 4)) -gravity center \
+    -annotate +0+$((size / 24)) 'V' \
+    -fill '#f39c12' -draw "circle $((size * 3 / 4)),$((size / 4)) $((size * 3 / 4 + size / 10)),$((size / 4))" \
+    -define png:color-type=6 "PNG32:$work/icon-$size.png"
+done
+convert "$work/icon-48.png" "$work/icon-32.png" "$work/icon-24.png" "$work/icon-16.png" \
+  Varkam.ico
+
+# The banner, 298 by 166: the name on a gradient; its bottom 17 rows fall outside the frame.
+convert -size 298x166 gradient:'#1b4f9c-#1f9e9a' \
+  -fill white -font DejaVu-Sans-Bold -pointsize 44 -gravity north -annotate +0+26 'Varkam' \
+  -font DejaVu-Sans -pointsize 15 -annotate +0+86 'English to Persian dictionary' \
+  -fill '#f39c12' -draw 'rectangle 99,120 199,123' \
+  -font DejaVu-Sans -pointsize 11 -fill '#dfeff5' -annotate +0+128 'version 1.3' \
+  -colors 64 banner.gif
+
+# The picture, 298 by 266: an open book, and the way to the web site.
+convert -size 298x266 xc:'#f4f7fb' \
+  -fill '#1b4f9c' -draw 'polygon 39,60 149,80 149,200 39,180' \
+  -fill '#1f9e9a' -draw 'polygon 149,80 259,60 259,180 149,200' \
+  -fill white -draw 'polygon 47,68 145,86 145,190 47,172' -draw 'polygon 153,86 251,68 251,172 153,190' \
+  -stroke '#9db4cc' -strokewidth 2 \
+  -draw 'line 57,90 135,104' -draw 'line 57,106 135,120' -draw 'line 57,122 135,136' \
+  -draw 'line 57,138 120,149' -draw 'line 163,104 241,90' -draw 'line 163,120 241,106' \
+  -draw 'line 163,136 241,122' -draw 'line 178,149 241,138' -stroke none \
+  -fill '#1b4f9c' -font DejaVu-Sans -pointsize 14 -gravity north -annotate +0+18 'A word, and its meaning at once' \
+  -fill '#1f6fbf' -font DejaVu-Sans-Bold -pointsize 13 -annotate +0+214 'Visit the Varkam web site' \
+  -colors 64 picture.gif
+identify Varkam.ico banner.gif picture.gif

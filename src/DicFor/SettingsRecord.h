@@ -1,0 +1,42 @@
+#pragma once
+
+// The 22-byte settings file "DicSet.vq": the window's outer size and position and its six
+// switches. Integers are signed 32-bit little-endian; a switch byte is written 1 or 0 and read
+// as on when it is not 0.
+//
+//   0 Save on exit | 1 width | 5 height | 9 left | 13 top | 17 Clipboard meaning |
+//   18 Stay on top | 19 Hide status bar | 20 Full view | 21 Taskbar scrolling
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace varkam {
+
+inline constexpr const char* SettingsFileName = "DicSet.vq";
+inline constexpr std::size_t SettingsRecordSize = 22;
+
+struct SettingsRecord {
+  bool saveOnExit = true;
+  std::int32_t width = 266;
+  std::int32_t height = 161;
+  std::int32_t left = 338;
+  std::int32_t top = 152;
+  bool clipboardMeaning = true;
+  bool stayOnTop = false;
+  bool hideStatusBar = false;
+  bool fullView = true;
+  bool taskbarScrolling = false;
+
+  bool operator==(const SettingsRecord&) const = default;
+};
+
+std::array<std::uint8_t, SettingsRecordSize> EncodeSettings(const SettingsRecord& settings);
+
+// Nothing for a file shorter than 22 bytes, which counts as no file. Bytes past the 22nd are
+// not looked at.
+std::optional<SettingsRecord> DecodeSettings(std::span<const std::uint8_t> bytes);
+
+}  // namespace varkam

@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include "windows/WindowFixture.h"
+
+namespace varkam::testing {
+namespace {
+
+using namespace std::string_literals;
+using Lifecycle = WindowTest;
+
+std::string SettingsBytes(bool saveOnExit, std::int32_t width, std::int32_t height,
+                          std::int32_t left, std::int32_t top, std::string switches) {
+  std::string bytes(1, saveOnExit ? '\1' : '\0');
+  bytes += Int32Bytes(width) + Int32Bytes(height) + Int32Bytes(left) + Int32Bytes(top);
+  return bytes + switches;
+}
+
+RECT OuterBounds(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  return bounds;
+}
+
+bool SaveOnExitMarked(TForm1& form) {
+  const bool first = form.MainPopupMenu.Find(L"SaveOnExit1")->checked;
+  const bool second = form.MemoPopupMenu.Find(L"SaveOnExit2")->checked;
+  const bool third = form.ComboBoxPopupMenu.Find(L"SaveOnExit3")->checked;
+  EXPECT_TRUE(first == second && second == third) << "the three marks go together";
+  return first;
+}
+
+void ExpectDefaults(TForm1& form) {
+  const RECT bounds = OuterBounds(form.Handle());
+  EXPECT_EQ(bounds.left, 338);
+  EXPECT_EQ(bounds.top, 152);
+  EXPECT_EQ(bounds.right - bounds.left, 266);
+  EXPECT_EQ(bounds.bottom - bounds.top, 161);
+  EXPECT_TRUE(form.ActionFull.checked);
+  EXPECT_FALSE(form.ActionNormal.checked);
+  EXPECT_TRUE(form.ActionAutomeaning.checked);
+  EXPECT_FALSE(form.ActionStayOnTop.checked);
+  EXPECT_FALSE(form.ActionHidStatusBar.checked);
+  EXPECT_TRUE(form.StatusBar1.Visible());
+  EXPECT_FALSE(form.ActionTaskbarScroller.checked);
+}
+
+TEST_F(Lifecycle, WithoutASettingsFileTheDefaultsApply) {
+  OpenAsCreated(NumberedWords(50));
+  ExpectDefaults(*form);
+  EXPECT_TRUE(SaveOnExitMarked(*form));
+  EXPECT_EQ(form->CurrentIndex(), 1);
+  EXPECT_EQ(SearchText(), L"w000001");
+  EXPECT_TRUE(form->InClipboardChain());
+}
+
+TEST_F(Lifecycle, AFirstByteOfZeroTurnsSaveOnExitOffAndKeepsTheDefaults) {
+  folder.WriteFile("DicSet.vq", SettingsBytes(false, 500, 400, 10, 20, "\1\1\1\1\1"));
+  OpenAsCreated(NumberedWords(50));
+  ExpectDefaults(*form);
+  EXPECT_FALSE(SaveOnExitMarked(*form));
+}
+
+TEST_F(Lifecycle, AShortFileCountsAsNone) {
+  folder.WriteFile("DicSet.vq", SettingsBytes(true, 500, 400, 10, 20, "\1\1\1\1"));
+  OpenAsCreated(NumberedWords(50));
+  ExpectDefaults(*form);
+  EXPECT_TRUE(SaveOnExitMarked(*form));
+}
+
+TEST_F(Lifecycle, AllSwitchesOnAndTheStoredGeometry) {
+  folder.WriteFile("DicSet.vq", SettingsBytes(true, 420, 300, 40, 30, "\1\1\1\1\1"));
+  OpenAsCreated(NumberedWords(50));
+  const RECT bounds = OuterBounds(form->Handle());
+  EXPECT_EQ(bounds.left, 40);
+  EXPECT_EQ(bounds.top, 30);
+  EXPECT_EQ(bounds.right - bounds.left, 420);
+  EXPECT_EQ(bounds.bottom - bounds.top, 300);
+  EXPECT_TRUE(form->ActionAutomeaning.checked);
+  EXPECT_TRUE(form->ActionStayOnTop.checked);
+  EXPECT_TRUE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(form->ActionHidStatusBar.checked);
+  EXPECT_FALSE(IsWindowVisible(form->StatusBar1.Handle()));
+  EXPECT_TRUE(form->ActionFull.checked);
+  EXPECT_TRUE(form->ActionTaskbarScroller.checked);
+  form->Timer1Timer();
+  EXPECT_EQ(application.Title(), L"w000001   -Vark");
+}
+
+TEST_F(Lifecycle, AStoredNormalViewAndATinyHeight) {
+  folder.WriteFile("DicSet.vq", SettingsBytes(true, 300, 10, 40, 30, "\0\0\0\0\0"s));
+  OpenAsCreated(NumberedWords(50));
+  EXPECT_TRUE(form->ActionNormal.checked);
+  EXPECT_FALSE(form->ActionAutomeaning.checked);
+  EXPECT_FALSE(form->ListBandShown());
+  EXPECT_LT(form->VisibleRows(), 2);
+  EXPECT_EQ(form->ScrollBar1.LargeChange(), 10) << "the design value stays";
+  EXPECT_EQ(form->CurrentIndex(), 1);
+}
+
+TEST_F(Lifecycle, ClosingWritesTheTwentyTwoBytesAndAgainTheSame) {
+  OpenAsCreated(NumberedWords(50));
+  form->ActionHidStatusBar.Execute();
+  ui::Choose(*form->MainPopupMenu.Find(L"SaveOnExit1"));
+  EXPECT_FALSE(SaveOnExitMarked(*form));
+  SetWindowPos(form->Handle(), nullptr, 60, 70, 280, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  Close();
+  EXPECT_EQ(folder.ReadFile("DicSet.vq"), SettingsBytes(false, 280, 200, 60, 70, "\1\0\1\1\0"s));
+  EXPECT_FALSE(std::filesystem::exists(folder / "DicSet.vq.new"));
+
+  form = std::make_unique<TForm1>(application);
+  ASSERT_TRUE(form->Create());
+  EXPECT_FALSE(SaveOnExitMarked(*form));
+  ExpectDefaults(*form);
+  ui::Choose(*form->ComboBoxPopupMenu.Find(L"SaveOnExit3"));
+  EXPECT_TRUE(SaveOnExitMarked(*form));
+  Close();
+  const std::string first = folder.ReadFile("DicSet.vq");
+  EXPECT_EQ(first, SettingsBytes(true, 266, 161, 338, 152, "\1\0\0\1\0"s));
+  form = std::make_unique<TForm1>(application);
+  ASSERT_TRUE(form->Create());
+  Close();
+  EXPECT_EQ(folder.ReadFile("DicSet.vq"), first) << "no changes, the same bytes";
+}
+
+TEST_F(Lifecycle, AMaximizedOrProtectedOrLockedFileStaysAsItWas) {
+  const std::string stored = SettingsBytes(true, 420, 300, 40, 30, "\1\0\0\1\0"s);
+  folder.WriteFile("DicSet.vq", stored);
+  OpenAsCreated(NumberedWords(50));
+  ShowWindow(form->Handle(), SW_MAXIMIZE);
+  Pump();
+  ASSERT_TRUE(IsZoomed(form->Handle()));
+  Close();
+  EXPECT_EQ(folder.ReadFile("DicSet.vq"), stored);
+
+  SetFileAttributesW(L"DicSet.vq", FILE_ATTRIBUTE_READONLY);
+  form = std::make_unique<TForm1>(application);
+  ASSERT_TRUE(form->Create());
+  form->ActionStayOnTop.Execute();
+  Close();
+  EXPECT_EQ(folder.ReadFile("DicSet.vq"), stored);
+  SetFileAttributesW(L"DicSet.vq", FILE_ATTRIBUTE_NORMAL);
+
+  form = std::make_unique<TForm1>(application);
+  ASSERT_TRUE(form->Create());
+  HANDLE held = CreateFileW(L"DicSet.vq", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  form->ActionStayOnTop.Execute();
+  Close();
+  CloseHandle(held);
+  EXPECT_EQ(folder.ReadFile("DicSet.vq"), stored);
+  EXPECT_FALSE(std::filesystem::exists(folder / "DicSet.vq.new"));
+}
+
+// Another program in the clipboard viewer chain: counts what reaches it and passes it on.
+class TestViewer {
+ public:
+  TestViewer() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VarkamTestViewer";
+    RegisterClassW(&windowClass);
+    window_ = CreateWindowW(L"VarkamTestViewer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    next_ = SetClipboardViewer(window_);
+  }
+  ~TestViewer() {
+    Leave();
+    DestroyWindow(window_);
+  }
+  void Leave() {
+    if (inChain_) {
+      ChangeClipboardChain(window_, next_);
+      inChain_ = false;
+    }
+  }
+  HWND Handle() const { return window_; }
+  HWND Next() const { return next_; }
+  int Notifications() const { return notifications_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TestViewer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self != nullptr && message == WM_DRAWCLIPBOARD) {
+      ++self->notifications_;
+      if (self->next_ != nullptr) {
+        SendMessageW(self->next_, message, wParam, lParam);
+      }
+      return 0;
+    }
+    if (self != nullptr && message == WM_CHANGECBCHAIN) {
+      if (reinterpret_cast<HWND>(wParam) == self->next_) {
+        self->next_ = reinterpret_cast<HWND>(lParam);
+      } else if (self->next_ != nullptr) {
+        SendMessageW(self->next_, message, wParam, lParam);
+      }
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  HWND window_ = nullptr;
+  HWND next_ = nullptr;
+  bool inChain_ = true;
+  int notifications_ = 0;
+};
+
+DictionaryLayout AnimalWords() {
+  DictionaryLayout layout;
+  for (const char* word : {"ant", "bee", "cat", "dog", "eel", "fox"}) {
+    layout.entries.emplace_back(word, " \xA4");
+  }
+  return layout;
+}
+
+TEST_F(Lifecycle, CopiedTextIsLookedUpAndTheChainIsKept) {
+  TestViewer before;  // joined before the window: the window's next viewer
+  OpenAsCreated(AnimalWords());
+  TestViewer after;   // joined after: the window is its next viewer
+  EXPECT_EQ(form->NextClipboardViewer(), before.Handle());
+  EXPECT_EQ(after.Next(), form->Handle());
+
+  const int seen = before.Notifications();
+  PutOnClipboard(L"dog");
+  EXPECT_EQ(form->CurrentIndex(), 4);
+  EXPECT_EQ(SearchText(), L"dog");
+  EXPECT_EQ(form->History().Items(), std::vector<std::string>{"dog"});
+  EXPECT_EQ(before.Notifications(), seen + 1) << "passed on";
+  PutOnClipboard(L"dog");
+  EXPECT_EQ(form->History().Items().size(), 1u) << "looked up again, kept once";
+
+  PutOnClipboard(L"fox\r\ncat");
+  EXPECT_EQ(form->CurrentIndex(), 6);
+  EXPECT_EQ(SearchText(), L"fox") << "the first line only";
+
+  form->ActionStayOnTop.Execute();
+  form->ActionStayOnTop.Execute();
+  PutOnClipboard(L"bee");
+  EXPECT_EQ(form->CurrentIndex(), 2) << "still in the chain after Stay on top";
+
+  before.Leave();  // the window's next viewer leaves
+  EXPECT_EQ(form->NextClipboardViewer(), nullptr);
+  PutOnClipboard(L"cat");
+  EXPECT_EQ(form->CurrentIndex(), 3);
+  EXPECT_EQ(after.Notifications() > 0, true);
+}
+
+TEST_F(Lifecycle, WhatIsNotLookedUp) {
+  TestViewer before;
+  OpenAsCreated(AnimalWords());
+  PutOnClipboard(L"eel");
+  ASSERT_EQ(form->CurrentIndex(), 5);
+  const int seen = before.Notifications();
+
+  PutOnClipboard(L"");
+  EXPECT_EQ(form->CurrentIndex(), 5) << "an empty text";
+
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_BITMAP, CreateBitmap(4, 4, 1, 32, nullptr));
+  CloseClipboard();
+  Pump();
+  EXPECT_EQ(form->CurrentIndex(), 5) << "a picture";
+
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  const std::wstring secret = L"ant";
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (secret.size() + 1) * sizeof(wchar_t));
+  CopyMemory(GlobalLock(memory), secret.c_str(), (secret.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  SetClipboardData(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
+                   GlobalAlloc(GMEM_MOVEABLE, 1));
+  CloseClipboard();
+  Pump();
+  EXPECT_EQ(form->CurrentIndex(), 5) << "a password manager's copy";
+  EXPECT_EQ(form->History().Items(), std::vector<std::string>{"eel"}) << "nor recorded";
+
+  form->ActionAutomeaning.Execute();
+  PutOnClipboard(L"bee");
+  EXPECT_EQ(form->CurrentIndex(), 5) << "Clipboard meaning off";
+  EXPECT_EQ(before.Notifications(), seen + 4) << "every change passed on";
+}
+
+TEST_F(Lifecycle, TextOnTheClipboardAtStartUpIsLookedUp) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  const std::wstring word = L"fox";
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (word.size() + 1) * sizeof(wchar_t));
+  CopyMemory(GlobalLock(memory), word.c_str(), (word.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  OpenAsCreated(AnimalWords());
+  EXPECT_EQ(form->CurrentIndex(), 6);
+  EXPECT_EQ(SearchText(), L"fox");
+}
+
+TEST_F(Lifecycle, TheKeyboardLayoutFollowsTheFocus) {
+  OpenAsCreated(AnimalWords());
+  application.SetKeyboardLayouts("00000429", "00000409");
+  ui::Control::SetFocusListener([this](HWND control) { application.ControlFocused(control); });
+  SetFocus(form->TntMemo1.Handle());
+  EXPECT_EQ(application.LastKeyboardLayout(), "00000429");
+  SetFocus(form->ComboBox1.EditHandle());
+  EXPECT_EQ(application.LastKeyboardLayout(), "00000409");
+  ui::Control::SetFocusListener(nullptr);
+}
+
+}  // namespace
+}  // namespace varkam::testing
