@@ -86,7 +86,9 @@ void TForm1::SetSaveOnExit(bool value) {
   }
 }
 
-void TForm1::SaveOnExit() { SetSaveOnExit(!saveOnExit3_->checked); }
+void TForm1::SaveOnExit() {
+  SetSaveOnExit(!saveOnExit3_->checked);
+}
 
 // A switch comes to its stored value through its own handler, from the opposite state.
 void TForm1::ApplySettings(const std::optional<SettingsRecord>& stored) {

@@ -195,8 +195,8 @@ TEST(SettingsRecord, TwentyTwoBytesInTheirPlaces) {
   settings.stayOnTop = true;
   settings.fullView = false;
   const auto bytes = EncodeSettings(settings);
-  const std::array<std::uint8_t, 22> expected = {1, 0x2C, 1, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 4, 3,
-                                                 2, 1, 152, 0, 0, 0, 1, 1, 0, 0, 0};
+  const std::array<std::uint8_t, 22> expected = {1, 0x2C, 1,   0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 4, 3,
+                                                 2, 1,    152, 0, 0, 0,    1,    1,    0,    0, 0};
   EXPECT_EQ(bytes, expected);
   EXPECT_EQ(DecodeSettings(bytes), settings);
 }

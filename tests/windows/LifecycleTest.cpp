@@ -217,7 +217,7 @@ DictionaryLayout AnimalWords() {
 TEST_F(Lifecycle, CopiedTextIsLookedUpAndTheChainIsKept) {
   TestViewer before;  // joined before the window: the window's next viewer
   OpenAsCreated(AnimalWords());
-  TestViewer after;   // joined after: the window is its next viewer
+  TestViewer after;  // joined after: the window is its next viewer
   EXPECT_EQ(form->NextClipboardViewer(), before.Handle());
   EXPECT_EQ(after.Next(), form->Handle());
 

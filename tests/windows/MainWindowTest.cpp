@@ -8,8 +8,8 @@ namespace {
 // The worked example's headwords, with "ca" for the recent-words cases.
 DictionaryLayout SeventeenWords() {
   DictionaryLayout layout;
-  for (const char* word : {"a", "apple", "apply", "box", "ca", "cat", "fly", "hop", "make",
-                           "quick", "run", "see", "study", "stuff", "stuffy", "use", "zebra"}) {
+  for (const char* word : {"a", "apple", "apply", "box", "ca", "cat", "fly", "hop", "make", "quick",
+                           "run", "see", "study", "stuff", "stuffy", "use", "zebra"}) {
     layout.entries.emplace_back(word, std::string(" ") + "\xA4\x90");  // shown as alef, reh
   }
   return layout;

@@ -30,12 +30,12 @@ class WindowTest : public ::testing::Test {
   void SetClientSize(int width, int height);
 
   void Pump();
-  void Type(const std::wstring& text);           // characters typed into the search box
+  void Type(const std::wstring& text);  // characters typed into the search box
   void KeyInSearchBox(WORD key);
   void KeyInList(WORD key);
   void ClickRow(int row);
   void DoubleClickRow(int row);
-  void Scroll(WORD code);                         // what the scroll bar sends its window
+  void Scroll(WORD code);  // what the scroll bar sends its window
   void PutOnClipboard(const std::wstring& text);
 
   std::wstring SearchText() const { return form->ComboBox1.Text(); }

@@ -1,0 +1,242 @@
+// The real Varkam.exe as a separate process, driven from outside as a user drives it: typing,
+// list keys, a copy to the clipboard, the about box, closing; and a start with a data file
+// missing.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "persian/PersianEncode.h"
+#include "support/TestFolder.h"
+
+namespace varkam::testing {
+namespace {
+
+std::wstring ProgramPath;  // Varkam.exe, from the command line
+
+std::wstring WindowsPath(const std::string& path) {
+  std::wstring wide(path.begin(), path.end());
+  if (!wide.empty() && wide.front() == L'/') {  // a Linux path, as ctest gives it
+    wide = L"Z:" + wide;
+  }
+  for (wchar_t& c : wide) {
+    c = c == L'/' ? L'\\' : c;
+  }
+  return wide;
+}
+
+// Waits up to ten seconds for a condition.
+bool WaitFor(const std::function<bool()>& condition) {
+  for (int tries = 0; tries < 200; ++tries) {
+    if (condition()) {
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return condition();
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+struct Found {
+  DWORD process;
+  const wchar_t* className;
+  HWND window;
+};
+
+HWND TopWindowOf(DWORD process, const wchar_t* className) {
+  Found found{process, className, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* found = reinterpret_cast<Found*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (owner == found->process && std::wstring(name) == found->className &&
+            IsWindowVisible(window)) {
+          found->window = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.window;
+}
+
+class Program {
+ public:
+  explicit Program(const std::filesystem::path& folder) {
+    STARTUPINFOW startup{sizeof startup};
+    std::wstring commandLine = L"\"" + ProgramPath + L"\"";
+    started_ = CreateProcessW(ProgramPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                              nullptr, folder.wstring().c_str(), &startup, &info_) != 0;
+  }
+  ~Program() {
+    if (started_) {
+      if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info_.hProcess, 1);
+      }
+      CloseHandle(info_.hProcess);
+      CloseHandle(info_.hThread);
+    }
+  }
+  bool Started() const { return started_; }
+  DWORD Id() const { return info_.dwProcessId; }
+  bool Ended(DWORD milliseconds = 10000) const {
+    return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+  bool started_ = false;
+};
+
+DictionaryLayout Animals() {
+  DictionaryLayout layout;
+  const std::pair<const char*, const char16_t*> words[] = {
+      {"ant", u"\u0645\u0648\u0631\u0686\u0647"}, {"bee", u"\u0632\u0646\u0628\u0648\u0631"},
+      {"cat", u"\u06AF\u0631\u0628\u0647"},       {"dog", u"\u0633\u06AF"},
+      {"eel", u"\u0645\u0627\u0631\u0645\u0627\u0647\u06CC"}};
+  for (const auto& [word, meaning] : words) {
+    layout.entries.emplace_back(word, persian::UnicodeToPersian(meaning));
+  }
+  return layout;
+}
+
+void PutOnClipboard(const std::wstring& text) {
+  ASSERT_TRUE(WaitFor([] { return OpenClipboard(nullptr) != 0; }));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  CopyMemory(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
+HWND MeaningPane(HWND main) {
+  for (HWND child = FindWindowExW(main, nullptr, L"Edit", nullptr); child != nullptr;
+       child = FindWindowExW(main, child, L"Edit", nullptr)) {
+    if (GetWindowLongW(child, GWL_STYLE) & ES_MULTILINE) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+TEST(EndToEnd, AUserLooksWordsUpAndClosesTheWindow) {
+  TestFolder folder;
+  WriteDictionary(folder, Animals());
+  PutOnClipboard(L"");
+  Program program(folder.Path());
+  ASSERT_TRUE(program.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = TopWindowOf(program.Id(), L"TForm1")) != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"ant  (Varkam)"; }));
+  HWND combo = FindWindowExW(main, nullptr, L"ComboBox", nullptr);
+  HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  HWND list = FindWindowExW(main, nullptr, L"ListBox", nullptr);
+  HWND meaning = MeaningPane(main);
+  ASSERT_TRUE(combo && edit && list && meaning);
+
+  // Typing a word shows its entry at once.
+  SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 1);
+  for (const wchar_t c : std::wstring(L"dog")) {
+    SendMessageW(edit, WM_CHAR, c, 1);
+  }
+  EXPECT_EQ(TextOf(main), L"dog  (Varkam)");
+  EXPECT_EQ(TextOf(meaning), L"\u0633\u06AF\r\n");
+  EXPECT_EQ(TextOf(edit), L"dog");
+
+  // The list keys move through the entries.
+  SendMessageW(list, WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"eel  (Varkam)"; }));
+  SendMessageW(list, WM_KEYDOWN, VK_HOME, 1);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"ant  (Varkam)"; }));
+  EXPECT_EQ(TextOf(edit), L"ant");
+
+  // A word copied anywhere is looked up by itself.
+  PutOnClipboard(L"cat");
+  EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"cat  (Varkam)"; }));
+  EXPECT_EQ(TextOf(meaning), L"\u06AF\u0631\u0628\u0647\r\n");
+
+  // The about box opens from its button, centred, and closes with Enter, not with Escape.
+  RECT client{};
+  GetClientRect(main, &client);
+  const LPARAM button = MAKELPARAM(client.right - 11, 13);
+  PostMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, button);
+  PostMessageW(main, WM_LBUTTONUP, 0, button);
+  HWND about = nullptr;
+  ASSERT_TRUE(
+      WaitFor([&] { return (about = TopWindowOf(program.Id(), L"TAboutBox")) != nullptr; }));
+  EXPECT_EQ(TextOf(about), L"About");
+  RECT aboutClient{};
+  GetClientRect(about, &aboutClient);
+  EXPECT_EQ(aboutClient.right, 310);
+  EXPECT_EQ(aboutClient.bottom, 433);
+  HWND ok = FindWindowExW(about, nullptr, L"Button", nullptr);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(TextOf(ok), L"OK");
+  EXPECT_FALSE(IsWindowEnabled(main)) << "the box is modal";
+  PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_TRUE(IsWindowVisible(about)) << "Escape does not close it";
+  PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_TRUE(WaitFor([&] { return TopWindowOf(program.Id(), L"TAboutBox") == nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != 0; }));
+
+  // Closing ends the program and leaves the 22-byte settings file.
+  RECT bounds{};
+  GetWindowRect(main, &bounds);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program.Ended());
+  std::string expected = "\1" + Int32Bytes(bounds.right - bounds.left) +
+                         Int32Bytes(bounds.bottom - bounds.top) + Int32Bytes(bounds.left) +
+                         Int32Bytes(bounds.top) + std::string("\1\0\0\1\0", 5);
+  EXPECT_EQ(folder.ReadFile("DicSet.vq"), expected);
+}
+
+TEST(EndToEnd, AMissingDataFileIsReportedAndTheProgramEnds) {
+  TestFolder folder;
+  WriteDictionary(folder, Animals());
+  std::filesystem::remove(folder / "Dat03.vq");
+  Program program(folder.Path());
+  ASSERT_TRUE(program.Started());
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = TopWindowOf(program.Id(), L"#32770")) != nullptr; }));
+  EXPECT_EQ(TextOf(box), L"Error");
+  EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Some file was not founded");
+  int buttons = 0;
+  for (HWND child = FindWindowExW(box, nullptr, L"Button", nullptr); child != nullptr;
+       child = FindWindowExW(box, child, L"Button", nullptr)) {
+    ++buttons;
+    EXPECT_EQ(TextOf(child), L"OK");
+  }
+  EXPECT_EQ(buttons, 1);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(program.Ended());
+  EXPECT_EQ(TopWindowOf(program.Id(), L"TForm1"), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(folder / "DicSet.vq"));
+}
+
+}  // namespace
+}  // namespace varkam::testing
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: end_to_end_tests PATH-TO-Varkam.exe\n");
+    return 2;
+  }
+  varkam::testing::ProgramPath = varkam::testing::WindowsPath(argv[1]);
+  return RUN_ALL_TESTS();
+}
