@@ -7,9 +7,7 @@
 
 #include "DicFor/TForm1.h"
 
-#ifndef VARKAM_WEB_SITE
-#define VARKAM_WEB_SITE "https://varkam.example.org/"
-#endif
+// VARKAM_WEB_SITE, the product's web site, is set when building.
 
 namespace varkam {
 

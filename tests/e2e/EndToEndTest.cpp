@@ -13,6 +13,7 @@
 
 #include "persian/PersianEncode.h"
 #include "support/TestFolder.h"
+#include "support/WindowsClipboard.h"
 
 namespace varkam::testing {
 namespace {
@@ -104,23 +105,15 @@ class Program {
 DictionaryLayout Animals() {
   DictionaryLayout layout;
   const std::pair<const char*, const char16_t*> words[] = {
-      {"ant", u"\u0645\u0648\u0631\u0686\u0647"}, {"bee", u"\u0632\u0646\u0628\u0648\u0631"},
-      {"cat", u"\u06AF\u0631\u0628\u0647"},       {"dog", u"\u0633\u06AF"},
+      {"ant", u"\u0645\u0648\u0631\u0686\u0647"},
+      {"bee", u"\u0632\u0646\u0628\u0648\u0631"},
+      {"cat", u"\u06AF\u0631\u0628\u0647"},
+      {"dog", u"\u0633\u06AF"},
       {"eel", u"\u0645\u0627\u0631\u0645\u0627\u0647\u06CC"}};
   for (const auto& [word, meaning] : words) {
     layout.entries.emplace_back(word, persian::UnicodeToPersian(meaning));
   }
   return layout;
-}
-
-void PutOnClipboard(const std::wstring& text) {
-  ASSERT_TRUE(WaitFor([] { return OpenClipboard(nullptr) != 0; }));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  CopyMemory(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
 }
 
 HWND MeaningPane(HWND main) {
@@ -136,7 +129,7 @@ HWND MeaningPane(HWND main) {
 TEST(EndToEnd, AUserLooksWordsUpAndClosesTheWindow) {
   TestFolder folder;
   WriteDictionary(folder, Animals());
-  PutOnClipboard(L"");
+  ASSERT_TRUE(PutTextOnClipboard(L""));
   Program program(folder.Path());
   ASSERT_TRUE(program.Started());
   HWND main = nullptr;
@@ -165,7 +158,7 @@ TEST(EndToEnd, AUserLooksWordsUpAndClosesTheWindow) {
   EXPECT_EQ(TextOf(edit), L"ant");
 
   // A word copied anywhere is looked up by itself.
-  PutOnClipboard(L"cat");
+  ASSERT_TRUE(PutTextOnClipboard(L"cat"));
   EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"cat  (Varkam)"; }));
   EXPECT_EQ(TextOf(meaning), L"\u06AF\u0631\u0628\u0647\r\n");
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/WindowsClipboard.h"
 #include "windows/WindowFixture.h"
 
 namespace varkam::testing {
@@ -263,35 +264,20 @@ TEST_F(Lifecycle, WhatIsNotLookedUp) {
   Pump();
   EXPECT_EQ(form->CurrentIndex(), 5) << "a picture";
 
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const std::wstring secret = L"ant";
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (secret.size() + 1) * sizeof(wchar_t));
-  CopyMemory(GlobalLock(memory), secret.c_str(), (secret.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  SetClipboardData(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
-                   GlobalAlloc(GMEM_MOVEABLE, 1));
-  CloseClipboard();
-  Pump();
+  PutOnClipboard(L"ant", {L"ExcludeClipboardContentFromMonitorProcessing"});
   EXPECT_EQ(form->CurrentIndex(), 5) << "a password manager's copy";
+  PutOnClipboard(L"bee", {L"Clipboard Viewer Ignore"});
+  EXPECT_EQ(form->CurrentIndex(), 5);
   EXPECT_EQ(form->History().Items(), std::vector<std::string>{"eel"}) << "nor recorded";
 
   form->ActionAutomeaning.Execute();
   PutOnClipboard(L"bee");
   EXPECT_EQ(form->CurrentIndex(), 5) << "Clipboard meaning off";
-  EXPECT_EQ(before.Notifications(), seen + 4) << "every change passed on";
+  EXPECT_EQ(before.Notifications(), seen + 5) << "every change passed on";
 }
 
 TEST_F(Lifecycle, TextOnTheClipboardAtStartUpIsLookedUp) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const std::wstring word = L"fox";
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (word.size() + 1) * sizeof(wchar_t));
-  CopyMemory(GlobalLock(memory), word.c_str(), (word.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
+  ASSERT_TRUE(PutTextOnClipboard(L"fox"));
   OpenAsCreated(AnimalWords());
   EXPECT_EQ(form->CurrentIndex(), 6);
   EXPECT_EQ(SearchText(), L"fox");

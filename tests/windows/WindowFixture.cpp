@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "persian/PersianEncode.h"
+#include "support/WindowsClipboard.h"
 
 namespace varkam::testing {
 
@@ -109,14 +110,9 @@ void WindowTest::Scroll(WORD code) {
   Pump();
 }
 
-void WindowTest::PutOnClipboard(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(form->Handle()));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  CopyMemory(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
+void WindowTest::PutOnClipboard(const std::wstring& text,
+                                std::initializer_list<const wchar_t*> marks) {
+  ASSERT_TRUE(PutTextOnClipboard(text, marks));
   Pump();
 }
 

@@ -36,7 +36,7 @@ class WindowTest : public ::testing::Test {
   void ClickRow(int row);
   void DoubleClickRow(int row);
   void Scroll(WORD code);  // what the scroll bar sends its window
-  void PutOnClipboard(const std::wstring& text);
+  void PutOnClipboard(const std::wstring& text, std::initializer_list<const wchar_t*> marks = {});
 
   std::wstring SearchText() const { return form->ComboBox1.Text(); }
   std::wstring Meaning() const { return form->TntMemo1.Text(); }
