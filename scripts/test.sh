@@ -16,6 +16,12 @@ cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVAR
 cmake --build "$root/build/native" -j "$jobs"
 ctest --test-dir "$root/build/native" --output-on-failure -j "$jobs"
 
+echo "== Fuzz targets, a short run each"
+cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVARKAM_FUZZ=ON -DVARKAM_TESTS=OFF
+cmake --build "$root/build/fuzz" -j "$jobs"
+"$root/fuzz/run.sh" "$root/build/fuzz/fuzz" "${VARKAM_FUZZ_SECONDS:-10}"
+
 echo "== Windows build, tests under Wine"
 cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"

@@ -133,15 +133,18 @@ std::string TDictionary::GetWord(std::int32_t index) {
 
 std::string TDictionary::GetMeaning(std::int32_t index) {
   lastIndex_ = index;
-  std::uint8_t length = 0;
+  std::size_t length = 0;
   // An offset slot that is not wholly in the file names no meaning.
   std::array<std::uint8_t, MeaningOffsetSize> slot{};
   if (ReadZeroFilled(meaningOffsetFile_, std::int64_t{index} * MeaningOffsetSize, slot) ==
       slot.size()) {
-    const std::int32_t offset = LittleEndianInt32(slot);
-    if (ReadZeroFilled(meaningTextFile_, offset, std::span(&length, 1))) {
-      ReadZeroFilled(meaningTextFile_, std::int64_t{offset} + 1,
-                     std::span(meaningBuffer_).first(length));
+    // The length byte and the longest text it can announce come in one read; the bytes past
+    // the length are not looked at.
+    const auto record = std::span(meaningBuffer_).first(1 + MaxMeaningLength);
+    if (ReadZeroFilled(meaningTextFile_, LittleEndianInt32(slot), record)) {
+      length = record[0];
+      std::copy(record.begin() + 1, record.begin() + 1 + static_cast<std::ptrdiff_t>(length),
+                meaningBuffer_.begin());
     }
   }
   meaningBuffer_[length] = 0;

@@ -44,7 +44,8 @@ TForm1::~TForm1() {
 
 bool TForm1::Create() {
   if (!CreateBound(L"TForm1", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, DesignLeft, DesignTop,
-                   DefaultWidth, DefaultHeight, application_.Handle())) {
+                   DefaultWidth, DefaultHeight, application_.Handle(),
+                   LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"))) {
     return false;
   }
   application_.SetMainWindow(Handle());

@@ -23,9 +23,10 @@ class ReadOnlyFile {
 
   bool IsOpen() const { return handle_ != InvalidHandle; }
 
-  // Moves to `offset` from the file's start, then reads up to buffer.size() bytes. Returns the
-  // number of bytes delivered (fewer at the end of the file), or nothing when the move failed:
-  // the file is not open, or the offset is negative or beyond MaxOffset.
+  // Reads up to buffer.size() bytes at `offset` from the file's start, in one positional read
+  // (the file's own position is not relied on). Returns the number of bytes delivered (fewer
+  // at the end of the file), or nothing when the offset cannot be reached: the file is not
+  // open, or the offset is negative or beyond MaxOffset.
   std::optional<std::size_t> ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer);
 
   // The file's size in bytes; 0 when it is not open or its size cannot be had.

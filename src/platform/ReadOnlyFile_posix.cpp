@@ -24,15 +24,13 @@ std::optional<std::size_t> ReadOnlyFile::ReadAt(std::int64_t offset,
   if (!IsOpen() || offset < 0 || offset > MaxOffset) {
     return std::nullopt;
   }
-  const int descriptor = static_cast<int>(handle_);
-  if (::lseek(descriptor, static_cast<off_t>(offset), SEEK_SET) < 0) {
-    return std::nullopt;
-  }
   // A read may deliver less than asked before the end of the file; keep reading until the
   // buffer is full, the file ends, or the read fails.
   std::size_t delivered = 0;
   while (delivered < buffer.size()) {
-    const ssize_t got = ::read(descriptor, buffer.data() + delivered, buffer.size() - delivered);
+    const ssize_t got =
+        ::pread(static_cast<int>(handle_), buffer.data() + delivered, buffer.size() - delivered,
+                static_cast<off_t>(offset + static_cast<std::int64_t>(delivered)));
     if (got < 0 && errno == EINTR) {
       continue;
     }

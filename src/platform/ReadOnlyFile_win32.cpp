@@ -27,16 +27,16 @@ std::optional<std::size_t> ReadOnlyFile::ReadAt(std::int64_t offset,
   if (!IsOpen() || offset < 0 || offset > MaxOffset) {
     return std::nullopt;
   }
-  // The offset is below 2 GiB, so the low 32 bits alone position the file.
-  if (::SetFilePointer(AsHandle(handle_), static_cast<LONG>(offset), nullptr, FILE_BEGIN) ==
-      INVALID_SET_FILE_POINTER) {
-    return std::nullopt;
-  }
   std::size_t delivered = 0;
   while (delivered < buffer.size()) {
+    // The offset in the OVERLAPPED makes the read positional: one call, no move first.
+    const std::int64_t at = offset + static_cast<std::int64_t>(delivered);
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(at & 0xFFFFFFFF);
+    position.OffsetHigh = static_cast<DWORD>(at >> 32);
     DWORD got = 0;
     const DWORD wanted = static_cast<DWORD>(buffer.size() - delivered);
-    if (!::ReadFile(AsHandle(handle_), buffer.data() + delivered, wanted, &got, nullptr) ||
+    if (!::ReadFile(AsHandle(handle_), buffer.data() + delivered, wanted, &got, &position) ||
         got == 0) {
       break;
     }
