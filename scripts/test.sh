@@ -24,7 +24,8 @@ cmake --build "$root/build/fuzz" -j "$jobs"
 
 echo "== Windows build, tests under Wine"
 cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+  -DVARKAM_VQBUILD="$root/build/native/tools/vqbuild"
 cmake --build "$root/build/windows" -j "$jobs"
 export WINEPREFIX="$root/build/windows/wineprefix"
 "$root/scripts/wine-prefix.sh"

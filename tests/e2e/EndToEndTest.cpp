@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 #include <thread>
 
 #include "persian/PersianEncode.h"
+#include "support/Processes.h"
 #include "support/TestFolder.h"
 #include "support/WindowsClipboard.h"
 
@@ -19,88 +19,6 @@ namespace varkam::testing {
 namespace {
 
 std::wstring ProgramPath;  // Varkam.exe, from the command line
-
-std::wstring WindowsPath(const std::string& path) {
-  std::wstring wide(path.begin(), path.end());
-  if (!wide.empty() && wide.front() == L'/') {  // a Linux path, as ctest gives it
-    wide = L"Z:" + wide;
-  }
-  for (wchar_t& c : wide) {
-    c = c == L'/' ? L'\\' : c;
-  }
-  return wide;
-}
-
-// Waits up to ten seconds for a condition.
-bool WaitFor(const std::function<bool()>& condition) {
-  for (int tries = 0; tries < 200; ++tries) {
-    if (condition()) {
-      return true;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return condition();
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[1024] = {};
-  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-struct Found {
-  DWORD process;
-  const wchar_t* className;
-  HWND window;
-};
-
-HWND TopWindowOf(DWORD process, const wchar_t* className) {
-  Found found{process, className, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* found = reinterpret_cast<Found*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner == found->process && std::wstring(name) == found->className &&
-            IsWindowVisible(window)) {
-          found->window = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found.window;
-}
-
-class Program {
- public:
-  explicit Program(const std::filesystem::path& folder) {
-    STARTUPINFOW startup{sizeof startup};
-    std::wstring commandLine = L"\"" + ProgramPath + L"\"";
-    started_ = CreateProcessW(ProgramPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                              nullptr, folder.wstring().c_str(), &startup, &info_) != 0;
-  }
-  ~Program() {
-    if (started_) {
-      if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(info_.hProcess, 1);
-      }
-      CloseHandle(info_.hProcess);
-      CloseHandle(info_.hThread);
-    }
-  }
-  bool Started() const { return started_; }
-  DWORD Id() const { return info_.dwProcessId; }
-  bool Ended(DWORD milliseconds = 10000) const {
-    return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
-  }
-
- private:
-  PROCESS_INFORMATION info_{};
-  bool started_ = false;
-};
 
 DictionaryLayout Animals() {
   DictionaryLayout layout;
@@ -130,7 +48,7 @@ TEST(EndToEnd, AUserLooksWordsUpAndClosesTheWindow) {
   TestFolder folder;
   WriteDictionary(folder, Animals());
   ASSERT_TRUE(PutTextOnClipboard(L""));
-  Program program(folder.Path());
+  Program program(ProgramPath, folder.Path());
   ASSERT_TRUE(program.Started());
   HWND main = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (main = TopWindowOf(program.Id(), L"TForm1")) != nullptr; }));
@@ -202,7 +120,7 @@ TEST(EndToEnd, AMissingDataFileIsReportedAndTheProgramEnds) {
   TestFolder folder;
   WriteDictionary(folder, Animals());
   std::filesystem::remove(folder / "Dat03.vq");
-  Program program(folder.Path());
+  Program program(ProgramPath, folder.Path());
   ASSERT_TRUE(program.Started());
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (box = TopWindowOf(program.Id(), L"#32770")) != nullptr; }));

@@ -1,0 +1,118 @@
+// The two release forms as a Windows user meets them: the portable folder unpacked anywhere
+// writable, and the per-user installer with its Start menu shortcut and its uninstaller.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/Processes.h"
+
+namespace varkam::testing {
+namespace {
+
+std::wstring Installer;       // Varkam-1.3.1-setup.exe
+std::wstring PortableFolder;  // where the portable zip was unpacked
+
+constexpr const wchar_t* FirstEntryCaption = L"1st place medal  (Varkam)";
+
+std::filesystem::path KnownFolder(REFKNOWNFOLDERID id) {
+  PWSTR path = nullptr;
+  SHGetKnownFolderPath(id, 0, nullptr, &path);
+  std::filesystem::path folder = path != nullptr ? path : L"";
+  CoTaskMemFree(path);
+  return folder;
+}
+
+// Starts the program as the shortcut says, shows entry 1, closes; the settings land there.
+void RunOnceFrom(const std::wstring& program, const std::filesystem::path& folder) {
+  std::filesystem::remove(folder / "DicSet.vq");
+  Program running(program, folder);
+  ASSERT_TRUE(running.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = TopWindowOf(running.Id(), L"TForm1")) != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return TextOf(main) == FirstEntryCaption; })) << TextOf(main);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(running.Ended());
+  EXPECT_EQ(std::filesystem::file_size(folder / "DicSet.vq"), 22u);
+}
+
+TEST(Release, ThePortableFolderRunsWhereItIsUnpacked) {
+  RunOnceFrom(PortableFolder + L"\\Varkam.exe", PortableFolder);
+}
+
+struct Shortcut {
+  std::wstring target;
+  std::wstring workingFolder;
+};
+
+Shortcut ReadShortcut(const std::filesystem::path& link) {
+  Shortcut shortcut;
+  IShellLinkW* shellLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shellLink)))) {
+    return shortcut;
+  }
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    if (SUCCEEDED(file->Load(link.c_str(), STGM_READ))) {
+      wchar_t text[MAX_PATH] = {};
+      shellLink->GetPath(text, MAX_PATH, nullptr, 0);
+      shortcut.target = text;
+      shellLink->GetWorkingDirectory(text, MAX_PATH);
+      shortcut.workingFolder = text;
+    }
+    file->Release();
+  }
+  shellLink->Release();
+  return shortcut;
+}
+
+TEST(Release, TheInstallerPutsVarkamInTheUsersProgramsAndTakesItAway) {
+  Program setup(Installer, {}, L"/S");
+  ASSERT_TRUE(setup.Started());
+  ASSERT_TRUE(setup.Ended(60000));
+  EXPECT_EQ(setup.ExitCode(), 0u);
+
+  const std::filesystem::path folder = KnownFolder(FOLDERID_LocalAppData) / "Programs" / "Varkam";
+  for (const char* name : {"Varkam.exe", "Dat01.vq", "Dat02.vq", "Dat03.vq", "Dat04.vq",
+                           "README.txt", "NOTICES.txt", "Uninstall.exe"}) {
+    EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
+  }
+  const std::filesystem::path link = KnownFolder(FOLDERID_Programs) / "Varkam" / "Varkam.lnk";
+  ASSERT_TRUE(std::filesystem::exists(link));
+  const Shortcut shortcut = ReadShortcut(link);
+  EXPECT_TRUE(std::filesystem::equivalent(shortcut.target, folder / "Varkam.exe"));
+  ASSERT_FALSE(shortcut.workingFolder.empty());
+  EXPECT_TRUE(std::filesystem::equivalent(shortcut.workingFolder, folder));
+  RunOnceFrom(shortcut.target, shortcut.workingFolder);
+
+  Program uninstall((folder / "Uninstall.exe").wstring(), folder, L"/S");
+  ASSERT_TRUE(uninstall.Started());
+  // The uninstaller runs on from a copy of itself, so wait for the folder to go.
+  EXPECT_TRUE(WaitFor([&] { return !std::filesystem::exists(folder); }, 60000));
+  EXPECT_FALSE(std::filesystem::exists(link));
+}
+
+}  // namespace
+}  // namespace varkam::testing
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: release_tests INSTALLER PORTABLE-FOLDER\n");
+    return 2;
+  }
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  varkam::testing::Installer = varkam::testing::WindowsPath(argv[1]);
+  varkam::testing::PortableFolder = varkam::testing::WindowsPath(argv[2]);
+  const int result = RUN_ALL_TESTS();
+  CoUninitialize();
+  return result;
+}
