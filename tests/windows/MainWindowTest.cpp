@@ -77,6 +77,24 @@ TEST_F(MainWindow, TypedWordsEnterTheRecentWordsWhenTheyNameTheEntry) {
   EXPECT_EQ(SearchText(), L"c") << "Backspace removes the completion";
 }
 
+TEST_F(MainWindow, UpAndDownInTheSearchBoxPickARecentWord) {
+  Open(SeventeenWords());
+  for (const wchar_t* word : {L"box", L"cat"}) {
+    KeyInSearchBox(VK_ESCAPE);
+    Type(word);
+  }
+  ASSERT_EQ(form->ComboBox1.Items(), (std::vector<std::wstring>{L"cat", L"box"}));
+  ClickRow(0);
+  KeyInSearchBox(VK_DOWN);
+  EXPECT_EQ(SearchText(), L"cat");
+  EXPECT_EQ(form->CurrentIndex(), 6);
+  KeyInSearchBox(VK_DOWN);
+  EXPECT_EQ(SearchText(), L"box");
+  EXPECT_EQ(form->CurrentIndex(), 4);
+  KeyInSearchBox(VK_UP);
+  EXPECT_EQ(form->CurrentIndex(), 6);
+}
+
 TEST_F(MainWindow, EnterSelectsTheTextAndPasteShowsNothingNew) {
   Open(SeventeenWords());
   KeyInSearchBox(VK_ESCAPE);
