@@ -137,6 +137,25 @@ bool TAboutBox::Create(HWND owner) {
       0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 15, 397, 64, 22,
       Handle(), reinterpret_cast<HMENU>(IDOK), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  // Three lines below the visible part of the panel, never shown: the version label, the
+  // copyright line and the author's contact line.
+  const struct {
+    const wchar_t* className;
+    const wchar_t* text;
+    DWORD style;
+    RECT bounds;
+  } hidden[] = {
+      {L"STATIC", L"ZEMKO  v.Beta1", SS_LEFT, {8, 448, 78, 13}},
+      {L"STATIC", L"Copyright (c) Varkam", SS_LEFT | SS_CENTERIMAGE, {8, 420, 151, 13}},
+      {L"EDIT", L"varkam.example.org", ES_READONLY, {8, 433, 233, 13}},
+  };
+  for (const auto& line : hidden) {
+    HWND control = CreateWindowExW(0, line.className, line.text, WS_CHILD | line.style,
+                                   Panel1.left + line.bounds.left, Panel1.top + line.bounds.top,
+                                   line.bounds.right, line.bounds.bottom, Handle(), nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  }
   pictures_ = new Pictures;
   SetFocus(okButton_);
   return true;

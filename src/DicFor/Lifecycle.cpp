@@ -76,6 +76,7 @@ void TForm1::CreateControls() {
   TntMemo1.SetFont(meaningFont_);
   TntMemo1.SetText(L"TntMemo1");
   ListBox1.SetRowHeight(ListRowHeight);
+  ComboBox1.SetItemHeight(ListRowHeight);
   ListBox1.SetBounds(0, 0, DesignListWidth, 217);
   ScrollBar1.SetBounds(84, 0, ScrollBarWidth, 193);
   ComboBox1.SetBounds(105, 8, 208);

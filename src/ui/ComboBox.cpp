@@ -98,6 +98,10 @@ void ComboBox::SetBounds(int left, int top, int width) {
   Control::SetBounds(left, top, width, DropDownHeight);
 }
 
+void ComboBox::SetItemHeight(int height) {
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, height);
+}
+
 void ComboBox::Raise() {
   if (programWrites_ == 0 && onChange) {
     onChange();

@@ -27,6 +27,7 @@ class ComboBox : public Control {
   void SetItems(const std::vector<std::wstring>& items);  // keeps the text; raises nothing
   std::vector<std::wstring> Items() const;
   void SetBounds(int left, int top, int width);  // the height is the control's own
+  void SetItemHeight(int height);                // CB_SETITEMHEIGHT of the drop-down's rows
 
   std::function<void()> onChange;
   std::function<void(WORD key)> onKeyDown;

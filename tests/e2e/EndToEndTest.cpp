@@ -94,6 +94,13 @@ TEST(EndToEnd, AUserLooksWordsUpAndClosesTheWindow) {
   GetClientRect(about, &aboutClient);
   EXPECT_EQ(aboutClient.right, 310);
   EXPECT_EQ(aboutClient.bottom, 433);
+  RECT aboutBounds{};
+  RECT mainBounds{};
+  GetWindowRect(about, &aboutBounds);
+  GetWindowRect(main, &mainBounds);
+  EXPECT_NEAR(aboutBounds.left + aboutBounds.right, mainBounds.left + mainBounds.right, 2)
+      << "centred over the main window";
+  EXPECT_NEAR(aboutBounds.top + aboutBounds.bottom, mainBounds.top + mainBounds.bottom, 2);
   HWND ok = FindWindowExW(about, nullptr, L"Button", nullptr);
   ASSERT_NE(ok, nullptr);
   EXPECT_EQ(TextOf(ok), L"OK");
