@@ -15,7 +15,9 @@ cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DVARKAM_VQBUILD="$root/build/native/tools/vqbuild" >/dev/null
 cmake --build "$root/build/windows" -j "$jobs" --target Varkam sample_dictionary >/dev/null
 
-export WINEPREFIX="$root/build/windows/wineprefix"
+# A prefix of its own: the Wine desktop it opens changes the prefix's display settings, which
+# the tests' prefix must not see.
+export WINEPREFIX="$root/build/windows/wineprefix-app"
 app="$root/build/windows/app"
 cd "$app"  # the program opens its data files in the current folder
 

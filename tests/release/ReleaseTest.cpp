@@ -33,6 +33,11 @@ std::filesystem::path KnownFolder(REFKNOWNFOLDERID id) {
 // Starts the program as the shortcut says, shows entry 1, closes; the settings land there.
 void RunOnceFrom(const std::wstring& program, const std::filesystem::path& folder) {
   std::filesystem::remove(folder / "DicSet.vq");
+  // Clipboard meaning looks up what is on the clipboard at start-up; entry 1 is to show.
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
   Program running(program, folder);
   ASSERT_TRUE(running.Started());
   HWND main = nullptr;
