@@ -1,21 +1,16 @@
 // The search box: every edit looks the text up and brings the entry found into view; the
 // drop-down list keeps the recent words.
 
-#include <algorithm>
-
 #include "DicFor/TForm1.h"
 
 namespace varkam {
 
 void TForm1::LookUpText(const std::string& text) {
-  std::int32_t index = dictionary_->FindWord(text);
-  if (index == 0) {
+  const auto entry = EntryForLookup(dictionary_->FindWord(text), dictionary_->WordCount());
+  if (!entry) {
     return;
   }
-  // A text that sorts after every headword lands on the last one, not on an empty entry.
-  if (dictionary_->WordCount() > 0) {
-    index = std::min(index, dictionary_->WordCount());
-  }
+  const std::int32_t index = *entry;
   ShowEntry(index, ShowKeepSearchBox);
   if (!RowOf(index, pageTop_, Shape())) {
     FillPage(index);

@@ -30,6 +30,13 @@ std::optional<std::int32_t> RowOf(std::int32_t index, std::int32_t pageTop, Page
   return static_cast<std::int32_t>(row);
 }
 
+std::optional<std::int32_t> EntryForLookup(std::int32_t found, std::int32_t wordCount) {
+  if (found == 0) {
+    return std::nullopt;
+  }
+  return wordCount > 0 ? std::min(found, wordCount) : found;
+}
+
 std::optional<NavigationStep> PlanNavigation(std::uint16_t key, std::int32_t current,
                                              std::int32_t pageTop, PageShape shape) {
   const std::int32_t a = current;

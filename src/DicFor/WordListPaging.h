@@ -29,6 +29,10 @@ std::int32_t RowsFrom(std::int32_t pageTop, PageShape shape);
 // The row that shows `index` in the page from `pageTop`, if it is in that page.
 std::optional<std::int32_t> RowOf(std::int32_t index, std::int32_t pageTop, PageShape shape);
 
+// The entry a lookup's answer leads to: nothing for 0 (a walk back to record 0), and the last
+// headword for WordCount + 1, so that a text after every headword shows the nearest one.
+std::optional<std::int32_t> EntryForLookup(std::int32_t found, std::int32_t wordCount);
+
 // Windows virtual-key codes of the navigation keys.
 enum NavigationKey : std::uint16_t {
   KeyPageUp = 33,

@@ -57,6 +57,13 @@ TEST(WordListPaging, NavigationKeysLeadWhereTheListExpects) {
   EXPECT_EQ(TargetOf(13, 5, 1), -1);
 }
 
+TEST(WordListPaging, ALookupShowsAHeadwordOrNothing) {
+  EXPECT_EQ(EntryForLookup(0, 17), std::nullopt) << "a walk back to record 0 changes nothing";
+  EXPECT_EQ(EntryForLookup(5, 17), 5);
+  EXPECT_EQ(EntryForLookup(18, 17), 17) << "after every headword: the last one";
+  EXPECT_EQ(EntryForLookup(1, 0), 1) << "an empty dictionary shows its empty entry";
+}
+
 TEST(WordListPaging, AnEntryOutsideThePageComesIntoItsFirstOrLastRow) {
   const auto down = PlanNavigation(KeyDown, 24, 10, Large);  // the last row of 10..24
   ASSERT_TRUE(down && down->fillFrom);

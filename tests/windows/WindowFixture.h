@@ -52,6 +52,7 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<TForm1> form;
 
  private:
+  void MouseOnRow(int row, UINT press);
   std::filesystem::path previousFolder_;
 };
 
