@@ -35,8 +35,8 @@ Section "Varkam"
   ; The shortcut's working folder is the output path: the install folder, where the data is.
   CreateDirectory "$SMPROGRAMS\Varkam"
   CreateShortcut "$SMPROGRAMS\Varkam\Varkam.lnk" "$INSTDIR\Varkam.exe"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Varkam 1.3"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "1.3.1.0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Varkam ${SHORT_VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Varkam"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Varkam.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'

@@ -86,11 +86,11 @@ std::string StemWord(std::string_view word) {
   return stem;
 }
 
-TDictionary::TDictionary(const std::filesystem::path& folder)
-    : wordIndexFile_(folder / WordIndexFileName),
-      meaningOffsetFile_(folder / MeaningOffsetFileName),
-      meaningTextFile_(folder / MeaningTextFileName),
-      fourthDataFile_(folder / FourthDataFileName) {
+TDictionary::TDictionary(const std::filesystem::path& folder, platform::FileAccess access)
+    : wordIndexFile_(folder / WordIndexFileName, access),
+      meaningOffsetFile_(folder / MeaningOffsetFileName, access),
+      meaningTextFile_(folder / MeaningTextFileName, access),
+      fourthDataFile_(folder / FourthDataFileName, access) {
   missingFlag_ = !wordIndexFile_.IsOpen() || !meaningOffsetFile_.IsOpen() ||
                  !meaningTextFile_.IsOpen() || !fourthDataFile_.IsOpen();
   std::array<std::uint8_t, 4> count{};

@@ -48,7 +48,9 @@ class TDictionary {
  public:
   // Opens the four data files by bare name in `folder` (the current directory when empty).
   // Always yields an object; a file that could not be opened only raises the missing flag.
-  explicit TDictionary(const std::filesystem::path& folder = {});
+  // Mapped files make a probe of the lookup a memory access; positional access holds no view.
+  explicit TDictionary(const std::filesystem::path& folder = {},
+                       platform::FileAccess access = platform::FileAccess::Mapped);
   ~TDictionary();
   TDictionary(const TDictionary&) = delete;
   TDictionary& operator=(const TDictionary&) = delete;

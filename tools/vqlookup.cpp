@@ -1,6 +1,7 @@
 // vqlookup: the road of a typed word without the window. For each query prints
 // INDEX<TAB>HEADWORD<TAB>MEANING: what FindWord answers, that headword, and its meaning as shown.
 
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -10,6 +11,14 @@
 #include "lib/Utf8.h"
 #include "persian/PersianDecode.h"
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr const char* Usage =
@@ -17,13 +26,42 @@ constexpr const char* Usage =
     "  looks each WORD up in the dictionary in DIR (default: the current folder);\n"
     "  with no WORD, reads one query a line from standard input\n";
 
-void LookUp(varkam::TDictionary& dictionary, const std::string& query) {
+// Answers go out in large writes; a person at a terminal gets each answer as it is found.
+class Output {
+ public:
+  explicit Output(bool interactive) : interactive_(interactive) {}
+
+  bool Write(const std::string& line) {
+    pending_ += line;
+    return (interactive_ || pending_.size() >= BatchSize) ? Flush() : ok_;
+  }
+
+  bool Flush() {
+    if (!pending_.empty() &&
+        std::fwrite(pending_.data(), 1, pending_.size(), stdout) != pending_.size()) {
+      ok_ = false;
+    }
+    pending_.clear();
+    if (std::fflush(stdout) != 0) {
+      ok_ = false;
+    }
+    return ok_;
+  }
+
+ private:
+  static constexpr std::size_t BatchSize = 64 * 1024;
+  bool interactive_;
+  bool ok_ = true;
+  std::string pending_;
+};
+
+std::string LookUp(varkam::TDictionary& dictionary, const std::string& query) {
   using namespace varkam::tools;
   const std::int32_t index = dictionary.FindWord(query);
   const std::string headword = dictionary.GetWord(index);
   const std::u16string meaning = varkam::persian::PersianToUnicode(dictionary.GetMeaning(index));
-  std::cout << index << '\t' << EscapeControls(Windows1252ToUtf8(headword)) << '\t'
-            << EscapeControls(Utf16ToUtf8(meaning)) << '\n';
+  return std::to_string(index) + '\t' + EscapeControls(Windows1252ToUtf8(headword)) + '\t' +
+         EscapeControls(Utf16ToUtf8(meaning)) + '\n';
 }
 
 }  // namespace
@@ -44,18 +82,28 @@ int main(int argc, char** argv) {
     std::cerr << "Some file was not founded\n";
     return 2;
   }
-  if (first < argc) {
-    for (int i = first; i < argc; ++i) {
-      LookUp(dictionary, argv[i]);
+  const bool fromArguments = first < argc;
+  Output output(!fromArguments && isatty(fileno(stdin)) != 0);
+  bool written = true;
+  if (fromArguments) {
+    for (int i = first; i < argc && written; ++i) {
+      written = output.Write(LookUp(dictionary, argv[i]));
     }
-    return 0;
+  } else {
+    // Reading standard input never waits on a flush of the answers.
+    std::ios::sync_with_stdio(false);
+    std::cin.tie(nullptr);
+    std::string line;
+    while (written && std::getline(std::cin, line)) {
+      if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+      }
+      written = output.Write(LookUp(dictionary, line));
+    }
   }
-  std::string line;
-  while (std::getline(std::cin, line)) {
-    if (!line.empty() && line.back() == '\r') {
-      line.pop_back();
-    }
-    LookUp(dictionary, line);
+  if (!output.Flush() || !written) {
+    std::cerr << "vqlookup: the answers could not be written\n";
+    return 2;
   }
   return 0;
 }

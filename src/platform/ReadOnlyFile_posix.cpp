@@ -1,29 +1,53 @@
-#include "platform/ReadOnlyFile.h"
-
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+
+#include "platform/ReadOnlyFile.h"
 
 namespace varkam::platform {
 
-ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& name) {
+ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& name, FileAccess access) {
   const int descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor >= 0) {
-    handle_ = descriptor;
+  if (descriptor < 0) {
+    return;
+  }
+  handle_ = descriptor;
+  if (access == FileAccess::Mapped) {
+    Map();
   }
 }
 
-ReadOnlyFile::~ReadOnlyFile() {
-  Close();
+void ReadOnlyFile::Map() {
+  struct stat status {};
+  if (::fstat(static_cast<int>(handle_), &status) != 0 || !S_ISREG(status.st_mode) ||
+      status.st_size <= 0) {
+    return;
+  }
+  // No read can start past MaxOffset, and what runs past the view is read by the read calls.
+  const auto size = static_cast<std::size_t>(std::min<std::int64_t>(status.st_size, MaxOffset));
+  void* view = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, static_cast<int>(handle_), 0);
+  if (view == MAP_FAILED) {
+    return;
+  }
+  // The binary search jumps about the file: reading ahead would only bring in pages it skips.
+  ::madvise(view, size, MADV_RANDOM);
+  view_ = static_cast<const std::uint8_t*>(view);
+  viewSize_ = static_cast<std::int64_t>(size);
 }
 
-std::optional<std::size_t> ReadOnlyFile::ReadAt(std::int64_t offset,
-                                                std::span<std::uint8_t> buffer) {
-  if (!IsOpen() || offset < 0 || offset > MaxOffset) {
-    return std::nullopt;
+void ReadOnlyFile::Unmap() {
+  if (view_ != nullptr) {
+    ::munmap(const_cast<std::uint8_t*>(view_), static_cast<std::size_t>(viewSize_));
+    view_ = nullptr;
+    viewSize_ = 0;
   }
+}
+
+std::size_t ReadOnlyFile::ReadPositional(std::int64_t offset, std::span<std::uint8_t> buffer) {
   // A read may deliver less than asked before the end of the file; keep reading until the
   // buffer is full, the file ends, or the read fails.
   std::size_t delivered = 0;
@@ -50,7 +74,7 @@ std::int64_t ReadOnlyFile::Size() const {
   return static_cast<std::int64_t>(status.st_size);
 }
 
-void ReadOnlyFile::Close() {
+void ReadOnlyFile::CloseFile() {
   if (IsOpen()) {
     ::close(static_cast<int>(handle_));
     handle_ = InvalidHandle;

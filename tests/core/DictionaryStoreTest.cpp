@@ -101,12 +101,18 @@ TEST(WordCount, IsClampedToWhatTheFilesHold) {
   EXPECT_EQ(TDictionary(folder.Path()).WordCount(), 0);
 }
 
-TEST(GetWord, ReadsRecordsByIndexAndSetsLastIndex) {
+// Every read gives the same answer through a view of the file as through read calls.
+class GetWord : public ::testing::TestWithParam<platform::FileAccess> {};
+class GetMeaning : public ::testing::TestWithParam<platform::FileAccess> {};
+class ReservedBlock : public ::testing::TestWithParam<platform::FileAccess> {};
+class SharedFiles : public ::testing::TestWithParam<platform::FileAccess> {};
+
+TEST_P(GetWord, ReadsRecordsByIndexAndSetsLastIndex) {
   TestFolder folder;
   DictionaryLayout layout = ThreeWords();
   layout.recordZero = "zero";
   WriteDictionary(folder, layout);
-  TDictionary dictionary(folder.Path());
+  TDictionary dictionary(folder.Path(), GetParam());
 
   EXPECT_EQ(dictionary.GetWord(2), "box");
   EXPECT_EQ(dictionary.LastIndex(), 2);
@@ -118,7 +124,7 @@ TEST(GetWord, ReadsRecordsByIndexAndSetsLastIndex) {
   EXPECT_EQ(dictionary.LastIndex(), 3) << "a record that cannot be positioned leaves LastIndex";
 }
 
-TEST(GetWord, LengthByteIsLimitedTo32) {
+TEST_P(GetWord, LengthByteIsLimitedTo32) {
   TestFolder folder;
   WriteDictionary(folder, ThreeWords());
   const std::string long32(32, 'q');
@@ -126,12 +132,12 @@ TEST(GetWord, LengthByteIsLimitedTo32) {
   words.replace(33, 33, WordRecord(long32, 40));
   words.replace(66, 33, WordRecord("box", 0));
   folder.WriteFile("Dat01.vq", words);
-  TDictionary dictionary(folder.Path());
+  TDictionary dictionary(folder.Path(), GetParam());
   EXPECT_EQ(dictionary.GetWord(1), long32);
   EXPECT_EQ(dictionary.GetWord(2), "");
 }
 
-TEST(GetWord, PastTheEndIsEmptyAndNeverShowsAnEarlierRead) {
+TEST_P(GetWord, PastTheEndIsEmptyAndNeverShowsAnEarlierRead) {
   TestFolder folder;
   WriteDictionary(folder, {{{"abcdefghijklmnopqrstuvwxyz", " x"}, {"cat", " y"}}});
   // The last record is cut short: its length byte says 5, two characters are there.
@@ -141,7 +147,7 @@ TEST(GetWord, PastTheEndIsEmptyAndNeverShowsAnEarlierRead) {
       "\x05"
       "ca";
   folder.WriteFile("Dat01.vq", words);
-  TDictionary dictionary(folder.Path());
+  TDictionary dictionary(folder.Path(), GetParam());
 
   EXPECT_EQ(dictionary.GetWord(1), "abcdefghijklmnopqrstuvwxyz");
   EXPECT_EQ(dictionary.GetWord(2), "ca\0\0\0"s);
@@ -150,10 +156,10 @@ TEST(GetWord, PastTheEndIsEmptyAndNeverShowsAnEarlierRead) {
   EXPECT_EQ(dictionary.GetWord(1000000), "");
 }
 
-TEST(GetWord, OffsetsAtTwoGibibytesOrBeyondAreFailedMoves) {
+TEST_P(GetWord, OffsetsAtTwoGibibytesOrBeyondAreFailedMoves) {
   TestFolder folder;
   WriteDictionary(folder, ThreeWords());
-  TDictionary dictionary(folder.Path());
+  TDictionary dictionary(folder.Path(), GetParam());
   dictionary.GetWord(1);
   const std::int32_t lastInRange = INT32_MAX / 33;  // its record starts below 2 GiB
   EXPECT_EQ(dictionary.GetWord(lastInRange), "");
@@ -164,7 +170,7 @@ TEST(GetWord, OffsetsAtTwoGibibytesOrBeyondAreFailedMoves) {
   EXPECT_EQ(dictionary.LastIndex(), lastInRange);
 }
 
-TEST(GetMeaning, ReadsTheLengthThenTheTextAndCutsAtByteZero) {
+TEST_P(GetMeaning, ReadsTheLengthThenTheTextAndCutsAtByteZero) {
   TestFolder folder;
   const std::string longest(255, '\xA4');
   WriteDictionary(folder, {{{"a", ""},
@@ -174,7 +180,7 @@ TEST(GetMeaning, ReadsTheLengthThenTheTextAndCutsAtByteZero) {
                             {"e", "x"},
                             {"f", "y"},
                             {"g", "\x20\xA4\x0D\x0A\x90"}}});
-  TDictionary dictionary(folder.Path());
+  TDictionary dictionary(folder.Path(), GetParam());
   EXPECT_EQ(dictionary.GetMeaning(1), "");
   EXPECT_EQ(dictionary.GetMeaning(2), "\x20\x92");
   EXPECT_EQ(dictionary.GetMeaning(3), longest);
@@ -183,18 +189,18 @@ TEST(GetMeaning, ReadsTheLengthThenTheTextAndCutsAtByteZero) {
   EXPECT_EQ(dictionary.LastIndex(), 7);
 }
 
-TEST(GetMeaning, SharedOffsetsAndAnyOrderInTheTextFile) {
+TEST_P(GetMeaning, SharedOffsetsAndAnyOrderInTheTextFile) {
   TestFolder folder;
   WriteDictionary(folder, ThreeWords());
   folder.WriteFile("Dat02.vq", Int32Bytes(3) + Int32Bytes(4) + Int32Bytes(0) + Int32Bytes(4));
   folder.WriteFile("Dat03.vq", MeaningRecord("one") + MeaningRecord("two"));
-  TDictionary dictionary(folder.Path());
+  TDictionary dictionary(folder.Path(), GetParam());
   EXPECT_EQ(dictionary.GetMeaning(1), "two");
   EXPECT_EQ(dictionary.GetMeaning(2), "one");
   EXPECT_EQ(dictionary.GetMeaning(3), "two");
 }
 
-TEST(GetMeaning, WhatLiesPastTheEndIsEmptyOrCutAndNothingEarlierShows) {
+TEST_P(GetMeaning, WhatLiesPastTheEndIsEmptyOrCutAndNothingEarlierShows) {
   TestFolder folder;
   WriteDictionary(folder, {{{"a", ""}, {"b", ""}, {"c", ""}, {"d", ""}, {"e", ""}}});
   // 1: a long meaning; 2: a meaning whose text runs past the end of the file; 3: an offset
@@ -208,7 +214,7 @@ TEST(GetMeaning, WhatLiesPastTheEndIsEmptyOrCutAndNothingEarlierShows) {
   folder.WriteFile("Dat03.vq", texts);
   folder.WriteFile("Dat02.vq", Int32Bytes(5) + Int32Bytes(0) + Int32Bytes(cutOffset) +
                                    Int32Bytes(100000) + Int32Bytes(-7) + "\x00\x00"s);
-  TDictionary dictionary(folder.Path());
+  TDictionary dictionary(folder.Path(), GetParam());
   ASSERT_EQ(dictionary.WordCount(), 4);
 
   for (const std::int32_t index : {2, 3, 4, 5, 6, -1, INT32_MAX, INT32_MAX / 4 + 1}) {
@@ -218,18 +224,18 @@ TEST(GetMeaning, WhatLiesPastTheEndIsEmptyOrCutAndNothingEarlierShows) {
   }
 }
 
-TEST(ReservedBlock, HoldsTheFirstBytesOfTheFourthFile) {
+TEST_P(ReservedBlock, HoldsTheFirstBytesOfTheFourthFile) {
   TestFolder folder;
   DictionaryLayout layout = ThreeWords();
   layout.fourth = std::string(16326, '\x11') + "tail";
   WriteDictionary(folder, layout);
   {
-    TDictionary dictionary(folder.Path());
+    TDictionary dictionary(folder.Path(), GetParam());
     const auto block = dictionary.ReservedBlock();
     EXPECT_EQ(std::count(block.begin(), block.end(), 0x11), 16326);
   }
   folder.WriteFile("Dat04.vq", "ab");
-  TDictionary dictionary(folder.Path());
+  TDictionary dictionary(folder.Path(), GetParam());
   const auto block = dictionary.ReservedBlock();
   EXPECT_EQ(block[0], 'a');
   EXPECT_EQ(block[1], 'b');
@@ -237,10 +243,10 @@ TEST(ReservedBlock, HoldsTheFirstBytesOfTheFourthFile) {
 }
 
 // The files stay open all the dictionary's life, shared so that others may rewrite them.
-TEST(DictionaryFiles, OthersMayRewriteTheFilesWhileTheyAreOpen) {
+TEST_P(SharedFiles, OthersMayRewriteTheFilesWhileTheyAreOpen) {
   TestFolder folder;
   WriteDictionary(folder, ThreeWords());
-  TDictionary dictionary(folder.Path());
+  TDictionary dictionary(folder.Path(), GetParam());
   {
     std::fstream text(folder / "Dat03.vq", std::ios::in | std::ios::out | std::ios::binary);
     ASSERT_TRUE(text.is_open());
@@ -248,6 +254,51 @@ TEST(DictionaryFiles, OthersMayRewriteTheFilesWhileTheyAreOpen) {
     text.put('\x21');
   }
   EXPECT_EQ(dictionary.GetMeaning(1), "\x21\xA4");
+}
+
+
+std::string AccessName(const ::testing::TestParamInfo<platform::FileAccess>& access) {
+  return access.param == platform::FileAccess::Mapped ? "Mapped" : "Positional";
+}
+const auto BothAccesses =
+    ::testing::Values(platform::FileAccess::Mapped, platform::FileAccess::Positional);
+INSTANTIATE_TEST_SUITE_P(Access, GetWord, BothAccesses, AccessName);
+INSTANTIATE_TEST_SUITE_P(Access, GetMeaning, BothAccesses, AccessName);
+INSTANTIATE_TEST_SUITE_P(Access, ReservedBlock, BothAccesses, AccessName);
+INSTANTIATE_TEST_SUITE_P(Access, SharedFiles, BothAccesses, AccessName);
+
+// A view covers the file as it was opened: what is added later is still read, and a file
+// that cannot be mapped (empty, or not a plain file) is read by read calls.
+TEST(ReadOnlyFile, ReadsPastTheViewWhenTheFileGrows) {
+  TestFolder folder;
+  folder.WriteFile("grows", "abc");
+  platform::ReadOnlyFile file(folder / "grows");
+  ASSERT_TRUE(file.IsMapped());
+  {
+    std::ofstream more(folder / "grows", std::ios::app | std::ios::binary);
+    more << "defgh";
+  }
+  std::array<std::uint8_t, 6> bytes{};
+  EXPECT_EQ(file.ReadAt(1, bytes), 6u);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "bcdefg");
+  EXPECT_EQ(file.ReadAt(6, bytes), 2u);
+  EXPECT_EQ(file.ReadAt(platform::ReadOnlyFile::MaxOffset + 1, bytes), std::nullopt);
+}
+
+TEST(ReadOnlyFile, FilesWithoutAViewAreReadByReadCalls) {
+  TestFolder folder;
+  folder.WriteFile("empty", "");
+  platform::ReadOnlyFile empty(folder / "empty");
+  EXPECT_TRUE(empty.IsOpen());
+  EXPECT_FALSE(empty.IsMapped());
+  std::array<std::uint8_t, 4> bytes{};
+  EXPECT_EQ(empty.ReadAt(0, bytes), 0u);
+
+  folder.WriteFile("plain", "abcd");
+  platform::ReadOnlyFile plain(folder / "plain", platform::FileAccess::Positional);
+  EXPECT_FALSE(plain.IsMapped());
+  EXPECT_EQ(plain.ReadAt(0, bytes), 4u);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "abcd");
 }
 
 #ifndef _WIN32

@@ -17,7 +17,7 @@
 namespace varkam::testing {
 namespace {
 
-std::wstring Installer;       // Varkam-1.3.1-setup.exe
+std::wstring Installer;       // Varkam-VERSION-setup.exe
 std::wstring PortableFolder;  // where the portable zip was unpacked
 
 constexpr const wchar_t* FirstEntryCaption = L"1st place medal  (Varkam)";
@@ -50,6 +50,11 @@ void RunOnceFrom(const std::wstring& program, const std::filesystem::path& folde
 
 TEST(Release, ThePortableFolderRunsWhereItIsUnpacked) {
   RunOnceFrom(PortableFolder + L"\\Varkam.exe", PortableFolder);
+}
+
+// The program ships without its symbols, so the download stays small.
+TEST(Release, TheProgramIsAtMostOneMebibyte) {
+  EXPECT_LE(std::filesystem::file_size(PortableFolder + L"\\Varkam.exe"), 1u << 20);
 }
 
 struct Shortcut {
