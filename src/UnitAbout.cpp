@@ -5,7 +5,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include "DicFor/TForm1.h"
+#include <string>
 
 // VARKAM_WEB_SITE, the product's web site, is set when building.
 
@@ -88,10 +88,6 @@ TAboutBox::~TAboutBox() {
   DestroyHandle();
   delete pictures_;
   DeleteObject(font_);
-}
-
-void TForm1::ActionAboutExecute() {
-  TAboutBox::ShowModal(Handle());
 }
 
 void TAboutBox::ShowModal(HWND owner) {

@@ -2,62 +2,61 @@
 // every notification on, and looks up the text copied anywhere on the desktop.
 
 #include "DicFor/TForm1.h"
+#include "ui/Clipboard.h"
 
 namespace varkam {
 
+namespace {
+
+// A viewer after us that has stopped answering must not stop us too: the message waits for it
+// a little, and not at all once the system counts it as hung.
+constexpr UINT PassOnTimeout = 1000;
+
+void PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (next != nullptr) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(next, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                        PassOnTimeout, &ignored);
+  }
+}
+
+}  // namespace
+
 void TForm1::OnDrawClipboard() {
+  // A text that cannot be looked up (a data file gone unreadable) is passed over; the chain
+  // must hear of the change all the same.
   try {
     CheckClipboard();
-  } catch (...) {
+  } catch (const std::exception&) {
   }
-  if (nextClipboardViewer_ != nullptr) {
-    SendMessageW(nextClipboardViewer_, WM_DRAWCLIPBOARD, 0, 0);
-  }
+  PassOn(nextClipboardViewer_, WM_DRAWCLIPBOARD, 0, 0);
 }
 
 void TForm1::OnChangeClipboardChain(HWND leaving, HWND following) {
   if (leaving == nextClipboardViewer_) {
     nextClipboardViewer_ = following;
-  } else if (nextClipboardViewer_ != nullptr) {
-    SendMessageW(nextClipboardViewer_, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(leaving),
-                 reinterpret_cast<LPARAM>(following));
+  } else {
+    PassOn(nextClipboardViewer_, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(leaving),
+           reinterpret_cast<LPARAM>(following));
   }
 }
 
+// Text that password managers mark as theirs is left alone; of the rest the first line is
+// looked up, when the code page can hold it.
 void TForm1::CheckClipboard() {
-  if (!OpenClipboard(Handle())) {
-    return;  // another program holds it: this change is not looked up
-  }
-  // Password managers mark what they copy as not for clipboard viewers.
-  static const UINT viewerIgnore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
-  static const UINT excludeFromMonitors =
-      RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
-  bool text = false;
-  bool private_ = false;
-  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    text = text || format == CF_TEXT;
-    private_ = private_ || format == viewerIgnore || format == excludeFromMonitors;
-  }
-  CloseClipboard();  // before the paste, which opens it again
-  if (text && !private_) {
-    ClipboardLookUp();
-  }
-}
-
-void TForm1::ClipboardLookUp() {
-  if (!ActionAutomeaning.checked) {
+  if (!session_ || !session_->View().switches.clipboardMeaning) {
     return;
   }
-  // A single-line field takes the clipboard's first line, in the ANSI code page.
-  EditClipboard.SetText(L"");
-  EditClipboard.Paste();
-  const std::string text = ui::ToAnsi(EditClipboard.Text());
-  if (text.empty()) {
+  const auto content = ui::InspectClipboard(Handle());
+  if (!content || !content->text || content->privateContent) {
     return;
   }
-  LookUpText(text);
-  AddToHistory(text.substr(0, MaxMeaningLength), true);
-  ComboBox1.SetText(ui::FromAnsi(text));
+  const auto text = ui::ClipboardText(Handle());
+  if (!text) {
+    return;
+  }
+  const auto line = ui::ToAnsiExactly(FirstLine(*text));
+  Run([&line](LookupSession& session) -> const WindowView& { return session.CopiedText(line); });
 }
 
 }  // namespace varkam

@@ -6,91 +6,27 @@
 
 namespace varkam {
 
-void TForm1::ArrangeControls() {
+std::pair<int, int> TForm1::ClientSize() const {
   RECT client{};
   GetClientRect(Handle(), &client);
-  const Layout layout = ArrangeLayout(
-      {client.right, client.bottom, listShown_, 0, listWidth_, !ActionHidStatusBar.checked});
-  visibleRows_ = layout.visibleRows;
-  FillPage(currentIndex_);
-  const auto place = [](ui::Control& control, const Bounds& bounds) {
-    control.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
-  };
-  place(ListBox1, layout.listBox);
-  place(ScrollBar1, layout.scrollBar);
-  shape1_ = layout.splitter;
-  place(StatusBar1, layout.statusBar);
-  ComboBox1.SetBounds(layout.comboBox.left, layout.comboBox.top, layout.comboBox.width);
-  aboutButton_ = layout.aboutButton;
-  place(TntMemo1, layout.memo);
-  InvalidateRect(Handle(), nullptr, TRUE);
-  ShowEntry(1, ShowCurrentAgain);
-  SelectRow(currentIndex_);
-  if (visibleRows_ >= 2) {
-    ScrollBar1.SetLargeChange(visibleRows_ - 1);
-  }
+  return {client.right, client.bottom};
 }
 
 void TForm1::FormResize() {
-  if (created_) {
-    ArrangeControls();
-  }
-}
-
-void TForm1::SetViewMode(std::uint8_t view) {
-  if (view != ViewFull && view != ViewNormal) {
-    return;
-  }
-  listShown_ = view == ViewFull;
-  ListBox1.SetVisible(listShown_);
-  ScrollBar1.SetVisible(listShown_);
-  ComboBox1.SetVisible(true);
-  ActionFull.checked = listShown_;
-  ActionNormal.checked = !listShown_;
-  ArrangeControls();
-}
-
-void TForm1::ActionFullExecute() {
-  SetViewMode(ViewFull);
-}
-
-void TForm1::ActionNormalExecute() {
-  SetViewMode(ViewNormal);
-}
-
-// Only the window's z-order changes: it keeps its handle, and so its place in the clipboard
-// viewer chain.
-void TForm1::ActionStayOnTopExecute() {
-  ActionStayOnTop.checked = !ActionStayOnTop.checked;
-  SetWindowPos(Handle(), ActionStayOnTop.checked ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void TForm1::ActionHidStatusBarExecute() {
-  ActionHidStatusBar.checked = !ActionHidStatusBar.checked;
-  StatusBar1.SetVisible(!ActionHidStatusBar.checked);
-  ArrangeControls();
+  const auto [width, height] = ClientSize();
+  Run([width, height](LookupSession& session) -> const WindowView& {
+    return session.Resize(width, height);
+  });
 }
 
 void TForm1::Shape1MouseDown(int x, int) {
-  grabX_ = x;
+  Run([x](LookupSession& session) -> const WindowView& { return session.GrabSplitter(x); });
 }
 
 void TForm1::Shape1MouseMove(bool leftButtonDown, int x, int) {
-  if (!leftButtonDown) {
-    return;
+  if (leftButtonDown) {
+    Run([x](LookupSession& session) -> const WindowView& { return session.DragSplitter(x); });
   }
-  const auto left = SplitterLeftAfterDrag(shape1_.left, grabX_, x);
-  if (!left) {
-    return;
-  }
-  shape1_.left = *left;
-  listWidth_ = *left - ScrollBarWidth;
-  ArrangeControls();
-}
-
-void TForm1::ListBox1DblClick() {
-  SetViewMode(ViewNormal);
 }
 
 namespace {
@@ -100,26 +36,39 @@ bool Inside(const Bounds& bounds, int x, int y) {
          y < bounds.top + bounds.height;
 }
 
-// The about button's picture: an "i" in a blue disc, our own.
-void DrawAboutPicture(HDC dc, const Bounds& button, bool pressed) {
+// The about button's picture: an "i" in a blue disc, our own. A flat button: its frame shows
+// raised under the mouse and sunken while pressed.
+void DrawAboutButton(HDC dc, const Bounds& button, bool hot, bool pressed) {
   const int size = 15;
   const int left = button.left + (button.width - size) / 2 + (pressed ? 1 : 0);
   const int top = button.top + (button.height - size) / 2 + (pressed ? 1 : 0);
-  HBRUSH disc = CreateSolidBrush(RGB(30, 90, 170));
-  HGDIOBJ oldBrush = SelectObject(dc, disc);
-  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-  Ellipse(dc, left, top, left + size + 1, top + size + 1);
-  SelectObject(dc, GetStockObject(WHITE_BRUSH));
-  const int middle = left + size / 2;
-  Rectangle(dc, middle - 1, top + 6, middle + 2, top + 13);
-  Rectangle(dc, middle - 1, top + 3, middle + 2, top + 5);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(disc);
-  if (pressed) {
-    RECT edge{button.left, button.top, button.left + button.width, button.top + button.height};
-    DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+  {
+    const ui::Brush disc(CreateSolidBrush(RGB(30, 90, 170)));
+    const ui::Selected brush(dc, disc.Get());
+    const ui::Selected pen(dc, GetStockObject(NULL_PEN));
+    Ellipse(dc, left, top, left + size + 1, top + size + 1);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    const int middle = left + size / 2;
+    Rectangle(dc, middle - 1, top + 6, middle + 2, top + 13);
+    Rectangle(dc, middle - 1, top + 3, middle + 2, top + 5);
   }
+  if (pressed || hot) {
+    RECT edge{button.left, button.top, button.left + button.width, button.top + button.height};
+    DrawEdge(dc, &edge, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  }
+}
+
+// The splitter: a white rectangle whose pen, in the face colour in mask mode, vanishes.
+void DrawSplitter(HDC dc, const Bounds& bounds) {
+  const RECT splitter{bounds.left, bounds.top, bounds.left + bounds.width,
+                      bounds.top + bounds.height};
+  FillRect(dc, &splitter, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const ui::Pen face(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
+  const ui::Selected pen(dc, face.Get());
+  const ui::Selected brush(dc, GetStockObject(NULL_BRUSH));
+  const int oldMode = SetROP2(dc, R2_MASKPEN);
+  Rectangle(dc, splitter.left, splitter.top, splitter.right, splitter.bottom);
+  SetROP2(dc, oldMode);
 }
 
 }  // namespace
@@ -127,31 +76,20 @@ void DrawAboutPicture(HDC dc, const Bounds& button, bool pressed) {
 void TForm1::Paint() {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(Handle(), &paint);
-  if (listShown_) {
-    // The splitter: a white rectangle whose pen, in the face colour in mask mode, vanishes.
-    RECT splitter{shape1_.left, shape1_.top, shape1_.left + shape1_.width,
-                  shape1_.top + shape1_.height};
-    FillRect(dc, &splitter, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    const int oldMode = SetROP2(dc, R2_MASKPEN);
-    Rectangle(dc, splitter.left, splitter.top, splitter.right, splitter.bottom);
-    SetROP2(dc, oldMode);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+  if (shown_.switches.fullView) {
+    DrawSplitter(dc, shown_.layout.splitter);
   }
-  DrawAboutPicture(dc, aboutButton_, aboutPressed_);
+  DrawAboutButton(dc, shown_.layout.aboutButton, aboutHot_, aboutPressed_);
   EndPaint(Handle(), &paint);
 }
 
 void TForm1::MouseDown(UINT message, int x, int y) {
-  if (listShown_ && Inside(shape1_, x, y)) {
+  const Bounds& splitter = shown_.layout.splitter;
+  if (shown_.switches.fullView && Inside(splitter, x, y)) {
     splitterHeld_ = true;
     SetCapture(Handle());
-    Shape1MouseDown(x - shape1_.left, y - shape1_.top);
-  } else if (message == WM_LBUTTONDOWN && Inside(aboutButton_, x, y)) {
+    Shape1MouseDown(x - splitter.left, y - splitter.top);
+  } else if (message == WM_LBUTTONDOWN && Inside(shown_.layout.aboutButton, x, y)) {
     aboutPressed_ = true;
     SetCapture(Handle());
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -160,17 +98,28 @@ void TForm1::MouseDown(UINT message, int x, int y) {
 
 void TForm1::MouseMove(WPARAM keys, int x, int y) {
   if (splitterHeld_) {
-    Shape1MouseMove((keys & MK_LBUTTON) != 0, x - shape1_.left, y - shape1_.top);
+    const Bounds& splitter = shown_.layout.splitter;
+    Shape1MouseMove((keys & MK_LBUTTON) != 0, x - splitter.left, y - splitter.top);
+  }
+  const bool hot = Inside(shown_.layout.aboutButton, x, y);
+  if (hot != aboutHot_) {
+    aboutHot_ = hot;
+    InvalidateRect(Handle(), nullptr, FALSE);
+    if (hot) {
+      // Told when the mouse leaves the window, so that the frame goes with it.
+      TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, Handle(), 0};
+      TrackMouseEvent(&leave);
+    }
   }
 }
 
-void TForm1::MouseUp(int x, int y) {
+void TForm1::MouseUp(UINT message, int x, int y) {
   ReleaseCapture();
   splitterHeld_ = false;
-  if (aboutPressed_) {
+  if (aboutPressed_ && message == WM_LBUTTONUP) {
     aboutPressed_ = false;
     InvalidateRect(Handle(), nullptr, FALSE);
-    if (Inside(aboutButton_, x, y)) {
+    if (Inside(shown_.layout.aboutButton, x, y)) {
       ActionAbout.Execute();
     }
   }
@@ -180,8 +129,9 @@ bool TForm1::SetCursorShape() {
   POINT point{};
   GetCursorPos(&point);
   ScreenToClient(Handle(), &point);
-  if (listShown_ && Inside(shape1_, point.x, point.y)) {
-    SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+  if (shown_.switches.fullView && Inside(shown_.layout.splitter, point.x, point.y)) {
+    static const HCURSOR split = LoadCursorW(GetModuleHandleW(nullptr), L"HSPLIT");
+    SetCursor(split != nullptr ? split : LoadCursorW(nullptr, IDC_SIZEWE));
     return true;
   }
   return false;

@@ -36,10 +36,15 @@ Layout ArrangeLayout(const LayoutInput& input) {
   return layout;
 }
 
-std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x) {
+int MaxSplitterLeft(int clientWidth) {
+  return std::max(clientWidth - SplitterWidth, ScrollBarWidth + MinimumListWidth);
+}
+
+std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x, int clientWidth) {
   const int moved = x - grabX;
-  const int left = splitterLeft + moved;
-  if (left <= ScrollBarWidth + 20 || (moved >= -2 && moved <= 2)) {
+  const int left = std::min(splitterLeft + moved, MaxSplitterLeft(clientWidth));
+  if (left < ScrollBarWidth + MinimumListWidth || (moved >= -2 && moved <= 2) ||
+      left == splitterLeft) {
     return std::nullopt;
   }
   return left;

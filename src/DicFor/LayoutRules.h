@@ -44,14 +44,22 @@ struct Layout {
   Bounds aboutButton;
   Bounds memo;
   Bounds statusBar;
+  bool operator==(const Layout&) const = default;
 };
 
 // A client area too short for any row gives 0 rows.
 Layout ArrangeLayout(const LayoutInput& input);
 
+// The narrowest list the splitter leaves.
+inline constexpr int MinimumListWidth = 21;
+
+// The rightmost left edge of the splitter in a client area `clientWidth` wide: all of it
+// inside, so that it can always be dragged back.
+int MaxSplitterLeft(int clientWidth);
+
 // A drag of the splitter from `grabX` to `x` (both relative to the splitter): the splitter's
-// new left edge, or nothing when the move is under 3 pixels or would leave the list 20 pixels
-// wide or less.
-std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x);
+// new left edge, kept inside the client area, or nothing when the move is under 3 pixels, would
+// leave the list narrower than MinimumListWidth, or leaves the splitter where it is.
+std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x, int clientWidth);
 
 }  // namespace varkam

@@ -4,14 +4,12 @@
 
 #include <windowsx.h>
 
+#include "UnitAbout.h"
+
 namespace varkam {
 
 namespace {
 
-constexpr int DesignLeft = 338;
-constexpr int DesignTop = 152;
-constexpr int DefaultWidth = 266;
-constexpr int DefaultHeight = 161;
 constexpr int MinimumHeight = 64;
 constexpr UINT_PTR TitleScrollerTimer = 1;
 constexpr UINT TitleScrollerInterval = 200;
@@ -25,87 +23,118 @@ HFONT MakeFont(const wchar_t* face, BYTE charSet) {
 }  // namespace
 
 TForm1::TForm1(ui::Application& application) : application_(application) {
-  ActionAutomeaning = {L"&Clipboard meaning", true};
+  const Switches design;
+  ActionAutomeaning = {L"&Clipboard meaning", design.clipboardMeaning};
   ActionStayOnTop = {L"&Stay on top"};
   ActionHidStatusBar = {L"&Hide status bar"};
-  ActionFull = {L"&Full"};
+  ActionFull = {L"&Full", design.fullView};
   ActionNormal = {L"&Normal"};
   ActionView = {L"&View"};
   ActionTaskbarScroller = {L"&Taskbar scrolling", false, false};
-  ActionSaveExit = {L"&Save on exit"};
+  ActionSaveExit = {L"&Save on exit", design.saveOnExit};
   ActionAbout = {L"&About"};
 }
 
 TForm1::~TForm1() {
   DestroyHandle();
-  DeleteObject(windowFont_);
-  DeleteObject(meaningFont_);
 }
 
 bool TForm1::Create() {
-  if (!CreateBound(L"TForm1", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, DesignLeft, DesignTop,
-                   DefaultWidth, DefaultHeight, application_.Handle(),
+  const SettingsRecord design;
+  if (!CreateBound(L"TForm1", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, design.left, design.top,
+                   design.width, design.height, application_.Handle(),
                    LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"))) {
     return false;
   }
   application_.SetMainWindow(Handle());
-  CreateControls();
+  if (!CreateControls()) {
+    MessageBoxW(Handle(), L"The window's controls could not be made", L"Error",
+                MB_OK | MB_ICONERROR);
+    return false;
+  }
   BindHandlers();
   BuildMenus();
-  created_ = true;
   FormCreate();
-  return dictionary_ != nullptr;
+  return session_.has_value();
 }
 
-void TForm1::CreateControls() {
-  windowFont_ = MakeFont(L"MS Sans Serif", DEFAULT_CHARSET);
-  meaningFont_ = MakeFont(L"Tahoma", ARABIC_CHARSET);
-  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-  // Creation order is the tab order: the search box first, then the meaning pane.
-  ComboBox1.Create(Handle());
-  TntMemo1.Create(Handle(), true);
-  ListBox1.Create(Handle());
-  ScrollBar1.Create(Handle());
-  StatusBar1.Create(Handle());
-  Edit1.Create(Handle(), L"Edit1");
-  EditClipboard.Create(Handle(), L"");
-  for (ui::Control* control : std::initializer_list<ui::Control*>{
-           &ComboBox1, &ListBox1, &ScrollBar1, &StatusBar1, &Edit1, &EditClipboard}) {
-    control->SetFont(windowFont_);
+// Creation order is the tab order: the search box first, then the meaning pane.
+bool TForm1::CreateControls() {
+  windowFont_.Reset(MakeFont(L"MS Sans Serif", DEFAULT_CHARSET));
+  meaningFont_.Reset(MakeFont(L"Tahoma", ARABIC_CHARSET));
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), FALSE);
+  if (!ComboBox1.Create(Handle()) || !TntMemo1.Create(Handle(), true) ||
+      !ListBox1.Create(Handle()) || !ScrollBar1.Create(Handle()) || !StatusBar1.Create(Handle())) {
+    return false;
   }
-  TntMemo1.SetFont(meaningFont_);
-  TntMemo1.SetText(L"TntMemo1");
+  for (ui::Control* control : std::initializer_list<ui::Control*>{
+           &ComboBox1, &ListBox1, &ScrollBar1, &StatusBar1}) {
+    control->SetFont(windowFont_.Get());
+  }
+  TntMemo1.SetFont(meaningFont_.Get());
   ListBox1.SetRowHeight(ListRowHeight);
   ComboBox1.SetItemHeight(ListRowHeight);
-  ListBox1.SetBounds(0, 0, DesignListWidth, 217);
-  ScrollBar1.SetBounds(84, 0, ScrollBarWidth, 193);
-  ComboBox1.SetBounds(105, 8, 208);
-  TntMemo1.SetBounds(104, 32, 249, 121);
-  StatusBar1.SetBounds(0, 317, 359, StatusBarHeight);
   Timer1.Start(Handle(), TitleScrollerTimer, TitleScrollerInterval);
+  return true;
 }
 
 void TForm1::BindHandlers() {
   ListBox1.onClick = [this] { ListBox1Click(); };
   ListBox1.onDoubleClick = [this] { ListBox1DblClick(); };
-  ListBox1.onKeyDown = [this](WORD key) { ListBox1KeyDown(key); };
-  ScrollBar1.onChange = [this] { ScrollBar1Change(); };
+  ListBox1.onKeyDown = [this](WORD key) { return ListBox1KeyDown(key); };
+  ScrollBar1.onChange = [this](int position) { ScrollBar1Change(position); };
   ComboBox1.onChange = [this] { ComboBox1Change(); };
   ComboBox1.onKeyDown = [this](WORD key) { ComboBox1KeyDown(key); };
   ComboBox1.onContextMenu = [this](POINT at) { ComboBoxPopupMenu.Show(Handle(), at); };
-  ComboBox1.completion = [this](const std::wstring& typed) {
-    return recentWords_.CompletionFor(ui::ToAnsi(typed));
+  ComboBox1.completion = [this](const std::wstring& typed) -> std::optional<std::size_t> {
+    if (!session_) {
+      return std::nullopt;
+    }
+    return session_->History().CompletionFor(ui::ToAnsi(typed));
   };
   TntMemo1.onContextMenu = [this](POINT at) { MemoPopupMenu.Show(Handle(), at); };
   Timer1.onTimer = [this] { Timer1Timer(); };
 
-  ActionAutomeaning.onExecute = [this] { ActionAutomeaning.checked = !ActionAutomeaning.checked; };
+  ActionAutomeaning.onExecute = [this] { ActionAutomeaningExecute(); };
   ActionStayOnTop.onExecute = [this] { ActionStayOnTopExecute(); };
   ActionHidStatusBar.onExecute = [this] { ActionHidStatusBarExecute(); };
   ActionFull.onExecute = [this] { ActionFullExecute(); };
   ActionNormal.onExecute = [this] { ActionNormalExecute(); };
-  ActionSaveExit.onExecute = [this] { SaveOnExit(); };
+  ActionTaskbarScroller.onExecute = [this] { ActionTaskbarScrollerExecute(); };
+  ActionSaveExit.onExecute = [this] { ActionSaveExitExecute(); };
   ActionAbout.onExecute = [this] { ActionAboutExecute(); };
+}
+
+void TForm1::ActionAutomeaningExecute() {
+  Run([](LookupSession& s) -> const WindowView& { return s.Toggle(Switch::ClipboardMeaning); });
+}
+
+void TForm1::ActionStayOnTopExecute() {
+  Run([](LookupSession& s) -> const WindowView& { return s.Toggle(Switch::StayOnTop); });
+}
+
+void TForm1::ActionHidStatusBarExecute() {
+  Run([](LookupSession& s) -> const WindowView& { return s.Toggle(Switch::HideStatusBar); });
+}
+
+void TForm1::ActionFullExecute() {
+  Run([](LookupSession& s) -> const WindowView& { return s.ShowFullView(true); });
+}
+
+void TForm1::ActionNormalExecute() {
+  Run([](LookupSession& s) -> const WindowView& { return s.ShowFullView(false); });
+}
+
+void TForm1::ActionTaskbarScrollerExecute() {
+  Run([](LookupSession& s) -> const WindowView& { return s.Toggle(Switch::TaskbarScrolling); });
+}
+
+void TForm1::ActionSaveExitExecute() {
+  Run([](LookupSession& s) -> const WindowView& { return s.Toggle(Switch::SaveOnExit); });
+}
+
+void TForm1::ActionAboutExecute() {
+  TAboutBox::ShowModal(Handle());
 }
 
 // The three menus hold the same actions in the same places, so one check mark serves all.
@@ -131,14 +160,12 @@ void TForm1::BuildMenus() {
     view.submenu = {bound((L"Full" + n).c_str(), ActionFull),
                     bound((L"Normal" + n).c_str(), ActionNormal), MenuItem::Separator(),
                     bound((L"Statusbar_" + n).c_str(), ActionHidStatusBar)};
-    MenuItem saveOnExit = bound((L"SaveOnExit" + n).c_str(), ActionSaveExit);
-    saveOnExit.ownCheck = true;
     return std::vector<MenuItem>{bound(autoMeaning, ActionAutomeaning),
                                  bound((L"Stayontop" + n).c_str(), ActionStayOnTop),
                                  MenuItem::Separator(),
                                  bound(scroller, ActionTaskbarScroller),
                                  view,
-                                 saveOnExit,
+                                 bound((L"SaveOnExit" + n).c_str(), ActionSaveExit),
                                  MenuItem::Separator(),
                                  bound((L"About" + n).c_str(), ActionAbout)};
   };
@@ -160,53 +187,47 @@ void TForm1::BuildMenus() {
     memoItems.push_back(std::move(item));
   }
   MemoPopupMenu = ui::PopupMenu(std::move(memoItems));
-
-  // Save on exit lives in its three menu items; at design time it is on.
-  saveOnExit1_ = MainPopupMenu.Find(L"SaveOnExit1");
-  saveOnExit2_ = MemoPopupMenu.Find(L"SaveOnExit2");
-  saveOnExit3_ = ComboBoxPopupMenu.Find(L"SaveOnExit3");
-  SetSaveOnExit(true);
 }
 
+// The dictionary, then the stored size and place, then one layout with the stored switches and
+// entry 1 shown; last the clipboard viewer chain, whose first notification looks up a text
+// already on the clipboard.
 void TForm1::FormCreate() {
   // Right-to-left reading and the keyboard switching work on every system.
   application_.SetMiddleEastEnabled(true);
-  dictionary_ = std::make_unique<TDictionary>();
-  if (dictionary_->TakeMissingFlag()) {
+  auto dictionary = std::make_unique<TDictionary>();
+  if (dictionary->TakeMissingFlag()) {
     MessageBoxW(Handle(), L"Some file was not founded", L"Error", MB_OK | MB_ICONERROR);
-    dictionary_.reset();  // closing then leaves the settings file as it was
     PostMessageW(Handle(), WM_CLOSE, 0, 0);
     PostQuitMessage(0);
-    return;
+    return;  // with no session, closing leaves the settings file as it was
   }
-  ApplySettings(ReadSettingsFile());
-  ArrangeControls();
-  if (visibleRows_ >= 2) {
-    ScrollBar1.SetLargeChange(visibleRows_ - 1);
+  const auto stored = ReadSettingsFile();
+  if (const auto placement = StoredPlacement(stored)) {
+    SetWindowPos(Handle(), nullptr, placement->left, placement->top, placement->width,
+                 placement->height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  ScrollBar1.SetMaximum(dictionary_->WordCount());
-  ScrollBar1.SetMinimum(1);  // moves the thumb from 0 to 1, which fills the list from entry 1
-  ShowEntry(1, ShowAndWriteSearchBox);
-  ListBox1.Highlight(0);
-  // The first notification comes at once and looks up a text already on the clipboard.
+  session_.emplace(std::move(dictionary));
+  const auto [width, height] = ClientSize();
+  Run([&stored, width, height](LookupSession& session) -> const WindowView& {
+    return session.Start(stored, width, height);
+  });
   inClipboardChain_ = true;
   nextClipboardViewer_ = SetClipboardViewer(Handle());
 }
 
 // Closing leaves the chain, keeps the settings unless the window is maximized, and frees the
-// dictionary; a failure in any step ends them quietly and the window closes all the same.
+// dictionary. A settings file that cannot be written stays as it was: the window closes all
+// the same, since there is nobody left to tell.
 void TForm1::FormClose() {
-  try {
-    if (inClipboardChain_) {
-      ChangeClipboardChain(Handle(), nextClipboardViewer_);
-      inClipboardChain_ = false;
-    }
-    if (dictionary_ != nullptr && !IsZoomed(Handle())) {
-      WriteSettingsFile(CurrentSettings());
-    }
-    dictionary_.reset();
-  } catch (...) {
+  if (inClipboardChain_) {
+    ChangeClipboardChain(Handle(), nextClipboardViewer_);
+    inClipboardChain_ = false;
   }
+  if (session_ && !IsZoomed(Handle())) {
+    WriteSettingsFile(session_->SettingsToWrite(RestoredBounds()));
+  }
+  session_.reset();
 }
 
 // The control that had the focus gets it back when the window is activated again; at first
@@ -220,6 +241,7 @@ void TForm1::FormActivate(bool active) {
   SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : ComboBox1.EditHandle());
 }
 
+// The search box has its own menu; everywhere else in the window, the window's.
 void TForm1::ShowMenuFor(HWND control, POINT screen) {
   if (screen.x == -1 && screen.y == -1) {  // from the keyboard: at the window's corner
     RECT bounds{};
@@ -237,9 +259,16 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: MouseDown(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_MOUSEMOVE: MouseMove(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_MOUSELEAVE:
+      aboutHot_ = false;
+      InvalidateRect(Handle(), nullptr, FALSE);
+      return 0;
     case WM_LBUTTONUP:
+    case WM_MBUTTONUP: MouseUp(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+      // The system turns the release into WM_CONTEXTMENU: the window's own menu.
+      MouseUp(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == Handle() && SetCursorShape()) {
         return TRUE;

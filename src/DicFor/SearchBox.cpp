@@ -2,45 +2,17 @@
 // drop-down list keeps the recent words.
 
 #include "DicFor/TForm1.h"
+#include "ui/Clipboard.h"
 
 namespace varkam {
 
-void TForm1::LookUpText(const std::string& text) {
-  const auto entry = EntryForLookup(dictionary_->FindWord(text), dictionary_->WordCount());
-  if (!entry) {
-    return;
-  }
-  const std::int32_t index = *entry;
-  ShowEntry(index, ShowKeepSearchBox);
-  if (!RowOf(index, pageTop_, Shape())) {
-    FillPage(index);
-  }
-  SelectRow(index);
-}
-
-void TForm1::AddToHistory(const std::string& word, bool fromClipboard) {
-  std::optional<std::string> highlighted;
-  if (ListBox1.HighlightedRow() >= 0) {
-    highlighted = HighlightedRowText();
-  }
-  const auto before = recentWords_.Items();
-  recentWords_.Add(word, fromClipboard, highlighted);
-  if (recentWords_.Items() != before) {
-    std::vector<std::wstring> items;
-    for (const auto& item : recentWords_.Items()) {
-      items.push_back(ui::FromAnsi(item));
-    }
-    ComboBox1.SetItems(items);
-  }
-}
-
 void TForm1::ComboBox1Change() {
-  // A failure in one keystroke's lookup leaves the window running as it was.
+  const std::string text = ui::ToAnsi(ComboBox1.Text());
+  // A failure in one keystroke's lookup (a data file that cannot be read) leaves the window
+  // running as it was; there is nobody to tell in the middle of typing.
   try {
-    const std::string text = ui::ToAnsi(ComboBox1.Text());
-    LookUpText(text);
-    AddToHistory(text, false);
-  } catch (...) {
+    Run([&text](LookupSession& session) -> const WindowView& { return session.TypeText(text); });
+  } catch (const std::exception&) {
   }
 }
 
@@ -48,18 +20,17 @@ void TForm1::ComboBox1KeyDown(WORD key) {
   if (key == VK_RETURN) {
     ComboBox1.SelectAll();
   } else if (key == VK_ESCAPE) {
-    ComboBox1.SetText(L"");
+    ComboBox1.SetText(L"");  // the entry on display stays
   }
 }
 
+// The clipboard's first line, as a paste into a single-line field takes it; no lookup follows
+// until the user edits it.
 void TForm1::Paste3Click() {
-  // The clipboard's text comes in through the hidden single-line field, so that it arrives
-  // as a paste does: its first line only.
-  const std::wstring kept = Edit1.Text();
-  Edit1.SetText(L"");
-  Edit1.Paste();
-  ComboBox1.SetText(Edit1.Text());
-  Edit1.SetText(kept);
+  if (const auto text = ui::ClipboardText(Handle())) {
+    const std::u16string_view line = FirstLine(*text);
+    ComboBox1.SetText(std::wstring(line.begin(), line.end()));
+  }
 }
 
 void TForm1::SelectAll3Click() {

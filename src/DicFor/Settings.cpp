@@ -80,44 +80,25 @@ bool WriteSettingsFile(const SettingsRecord& settings) {
   return true;
 }
 
-void TForm1::SetSaveOnExit(bool value) {
-  for (ui::MenuItem* item : {saveOnExit3_, saveOnExit2_, saveOnExit1_}) {
-    item->checked = value;
+// A window stored on a monitor that is no longer there opens on the nearest one, whole enough
+// to be taken by its caption.
+std::optional<Bounds> TForm1::StoredPlacement(const std::optional<SettingsRecord>& stored) const {
+  const auto bounds = StoredWindowBounds(stored);
+  if (!bounds) {
+    return std::nullopt;
   }
+  const RECT window{bounds->left, bounds->top, bounds->left + bounds->width,
+                    bounds->top + bounds->height};
+  MONITORINFO monitor{sizeof monitor};
+  if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    return bounds;
+  }
+  const RECT& work = monitor.rcWork;
+  return PlaceOnWorkArea(*bounds,
+                         {work.left, work.top, work.right - work.left, work.bottom - work.top});
 }
 
-void TForm1::SaveOnExit() {
-  SetSaveOnExit(!saveOnExit3_->checked);
-}
-
-// A switch comes to its stored value through its own handler, from the opposite state.
-void TForm1::ApplySettings(const std::optional<SettingsRecord>& stored) {
-  if (stored) {
-    SetSaveOnExit(stored->saveOnExit);
-  }
-  if (!stored || !stored->saveOnExit) {
-    ActionFull.checked = true;  // the design layout is the Full view already
-    return;
-  }
-  SetWindowPos(Handle(), nullptr, 0, 0, stored->width, stored->height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(Handle(), nullptr, stored->left, stored->top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ActionAutomeaning.checked = !stored->clipboardMeaning;
-  ActionAutomeaning.Execute();
-  ActionStayOnTop.checked = !stored->stayOnTop;
-  ActionStayOnTopExecute();
-  ActionHidStatusBar.checked = !stored->hideStatusBar;
-  ActionHidStatusBarExecute();
-  if (stored->fullView) {
-    ActionFullExecute();
-  } else {
-    ActionNormalExecute();
-  }
-  ActionTaskbarScroller.checked = stored->taskbarScrolling;
-}
-
-SettingsRecord TForm1::CurrentSettings() const {
+Bounds TForm1::RestoredBounds() const {
   RECT bounds{};
   GetWindowRect(Handle(), &bounds);
   if (IsIconic(Handle())) {
@@ -125,18 +106,7 @@ SettingsRecord TForm1::CurrentSettings() const {
     GetWindowPlacement(Handle(), &placement);
     bounds = placement.rcNormalPosition;
   }
-  SettingsRecord settings;
-  settings.saveOnExit = saveOnExit1_->checked;
-  settings.width = bounds.right - bounds.left;
-  settings.height = bounds.bottom - bounds.top;
-  settings.left = bounds.left;
-  settings.top = bounds.top;
-  settings.clipboardMeaning = ActionAutomeaning.checked;
-  settings.stayOnTop = ActionStayOnTop.checked;
-  settings.hideStatusBar = ActionHidStatusBar.checked;
-  settings.fullView = ActionFull.checked;
-  settings.taskbarScrolling = ActionTaskbarScroller.checked;
-  return settings;
+  return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
 }  // namespace varkam

@@ -1,25 +1,24 @@
 #pragma once
 
 // The main window: the word list with its scroll bar, the search box with its recent words,
-// the right-to-left meaning pane, the status bar, and the switches of its pop-up menus. The
-// decisions live in the portable rules (paging, layout, recent words, entry texts); this class
-// applies them to the real controls. Its methods are spread over one file per concern.
+// the right-to-left meaning pane, the status bar, and the switches of its pop-up menus. What
+// the window knows and decides lives in the portable LookupSession; this class turns each
+// control event into a command of it and renders the answer on the real controls, writing only
+// what changed. Its methods are spread over one file per concern.
 
 #include <cstdint>
-#include <memory>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
-#include "DicFor/EntryTexts.h"
-#include "DicFor/LayoutRules.h"
-#include "DicFor/RecentWords.h"
-#include "DicFor/SettingsRecord.h"
-#include "DicFor/WordListPaging.h"
-#include "UnitDitionary.h"
+#include "DicFor/LookupSession.h"
 #include "ui/Actions.h"
 #include "ui/Application.h"
 #include "ui/ComboBox.h"
 #include "ui/ListBox.h"
 #include "ui/ScrollBar.h"
+#include "ui/Resources.h"
 #include "ui/TextControls.h"
 #include "ui/Window.h"
 
@@ -27,11 +26,6 @@ namespace varkam {
 
 class TForm1 : public ui::Window {
  public:
-  // The modes of ShowEntry.
-  enum : std::uint8_t { ShowAndWriteSearchBox = 0, ShowCurrentAgain = 1, ShowKeepSearchBox = 2 };
-  // The view codes of SetViewMode.
-  enum : std::uint8_t { ViewFull = 5, ViewNormal = 6 };
-
   explicit TForm1(ui::Application& application);
   ~TForm1() override;
 
@@ -39,21 +33,14 @@ class TForm1 : public ui::Window {
   // not be made or the dictionary could not be opened (the failure has been reported then).
   bool Create();
 
-  // Entry display (EntryDisplay.cpp).
-  void ShowEntry(std::int32_t index, std::uint8_t mode);
-  void Timer1Timer();
-
+  // Each handler turns one event into a command of the session and renders its answer.
   // Word list (WordList.cpp).
-  void FillPage(std::int32_t index);
-  void SelectRow(std::int32_t index);
-  void NavigateKey(std::uint16_t key);
-  void ScrollBar1Change();
+  void ScrollBar1Change(int position);
   void ListBox1Click();
-  void ListBox1KeyDown(WORD key);
+  bool ListBox1KeyDown(WORD key);  // true when the key was handled here
+  void ListBox1DblClick();
 
   // Search box (SearchBox.cpp).
-  void LookUpText(const std::string& text);
-  void AddToHistory(const std::string& word, bool fromClipboard);
   void ComboBox1Change();
   void ComboBox1KeyDown(WORD key);
   void Paste3Click();
@@ -63,45 +50,41 @@ class TForm1 : public ui::Window {
   void SelectAll1Click();
 
   // Layout and views (Layout.cpp).
-  void ArrangeControls();
   void FormResize();
-  void SetViewMode(std::uint8_t view);
-  void ActionFullExecute();
-  void ActionNormalExecute();
-  void ActionStayOnTopExecute();
-  void ActionHidStatusBarExecute();
   void Shape1MouseDown(int x, int y);
   void Shape1MouseMove(bool leftButtonDown, int x, int y);
-  void ListBox1DblClick();
 
   // Clipboard meaning (Clipboard.cpp).
   void OnDrawClipboard();
   void OnChangeClipboardChain(HWND leaving, HWND following);
   void CheckClipboard();
-  void ClipboardLookUp();
   HWND NextClipboardViewer() const { return nextClipboardViewer_; }
 
-  // Lifecycle and settings (Lifecycle.cpp, Settings.cpp).
+  // The switches and commands of the pop-up menus (Lifecycle.cpp).
+  void ActionAutomeaningExecute();
+  void ActionStayOnTopExecute();
+  void ActionHidStatusBarExecute();
+  void ActionFullExecute();
+  void ActionNormalExecute();
+  void ActionTaskbarScrollerExecute();
+  void ActionSaveExitExecute();
+  void ActionAboutExecute();
+
+  // Lifecycle (Lifecycle.cpp), and what the window shows (Render.cpp).
   void FormCreate();
   void FormClose();
   void FormActivate(bool active);
-  void ActionAboutExecute();
-  void SaveOnExit();
-  void SetSaveOnExit(bool value);
-  void ApplySettings(const std::optional<SettingsRecord>& stored);
-  SettingsRecord CurrentSettings() const;
+  void Timer1Timer();
 
-  std::int32_t CurrentIndex() const { return currentIndex_; }
-  std::int32_t PageTop() const { return pageTop_; }
-  std::uint16_t VisibleRows() const { return visibleRows_; }
-  std::int32_t FilledRows() const { return filledRows_; }
-  const TitleScroller& Scroller() const { return scroller_; }
-  const RecentWords& History() const { return recentWords_; }
-  TDictionary* Dictionary() const { return dictionary_.get(); }
+  // What the window knows, for those who look on.
+  std::int32_t CurrentIndex() const { return session_ ? session_->CurrentIndex() : 0; }
+  std::int32_t PageTop() const { return session_ ? session_->PageTop() : 0; }
+  std::uint16_t VisibleRows() const { return session_ ? session_->VisibleRows() : 0; }
+  const RecentWords* History() const { return session_ ? &session_->History() : nullptr; }
   bool InClipboardChain() const { return inClipboardChain_; }
-  Bounds Shape1Bounds() const { return shape1_; }
-  Bounds AboutButtonBounds() const { return aboutButton_; }
-  bool ListBandShown() const { return listShown_; }
+  Bounds Shape1Bounds() const { return shown_.layout.splitter; }
+  Bounds AboutButtonBounds() const { return shown_.layout.aboutButton; }
+  bool ListBandShown() const { return shown_.switches.fullView; }
 
   // The controls and actions, as the user meets them.
   ui::ListBox ListBox1;
@@ -109,8 +92,6 @@ class TForm1 : public ui::Window {
   ui::ComboBox ComboBox1;
   ui::Memo TntMemo1;
   ui::StatusBar StatusBar1;
-  ui::HiddenEdit Edit1;
-  ui::HiddenEdit EditClipboard;
   ui::Timer Timer1;
 
   ui::Action ActionAutomeaning;
@@ -131,44 +112,38 @@ class TForm1 : public ui::Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  PageShape Shape() const;
-  void CreateControls();
+  bool CreateControls();
   void BindHandlers();
   void BuildMenus();
   void ShowMenuFor(HWND control, POINT screen);
   void Paint();
   void MouseDown(UINT message, int x, int y);
   void MouseMove(WPARAM keys, int x, int y);
-  void MouseUp(int x, int y);
+  void MouseUp(UINT message, int x, int y);
   bool SetCursorShape();
-  std::string HighlightedRowText() const;
+  void Run(const std::function<const WindowView&(LookupSession&)>& command);
+  void Render(const WindowView& view);
+  void RenderLayout(const Layout& layout);
+  void RenderSwitches(const Switches& switches);
+  std::pair<int, int> ClientSize() const;
+  // Where the stored size and place put the window, on a monitor that is there (Settings.cpp).
+  std::optional<Bounds> StoredPlacement(const std::optional<SettingsRecord>& stored) const;
+  // The window's outer bounds, as it stands when not minimized.
+  Bounds RestoredBounds() const;
 
   ui::Application& application_;
-  std::unique_ptr<TDictionary> dictionary_;
-  HFONT windowFont_ = nullptr;
-  HFONT meaningFont_ = nullptr;
-  bool created_ = false;
+  std::optional<LookupSession> session_;
+  WindowView shown_;       // what the controls show now
+  bool anyShown_ = false;  // nothing has been rendered yet
+  ui::Font windowFont_;
+  ui::Font meaningFont_;
 
-  std::int32_t currentIndex_ = 0;
-  std::int32_t pageTop_ = 0;
-  std::uint16_t visibleRows_ = 15;
-  std::int32_t filledRows_ = 0;
-  TitleScroller scroller_;
-  RecentWords recentWords_;
-
-  bool listShown_ = true;
-  int listWidth_ = DesignListWidth;
-  Bounds shape1_{85, 224, SplitterWidth, 65};
-  Bounds aboutButton_{328, 8, AboutButtonWidth, SearchRowHeight};
-  int grabX_ = 0;
   bool splitterHeld_ = false;
   bool aboutPressed_ = false;
+  bool aboutHot_ = false;
   HWND lastFocus_ = nullptr;
   HWND nextClipboardViewer_ = nullptr;
   bool inClipboardChain_ = false;
-  ui::MenuItem* saveOnExit1_ = nullptr;
-  ui::MenuItem* saveOnExit2_ = nullptr;
-  ui::MenuItem* saveOnExit3_ = nullptr;
 };
 
 // The settings file in the current folder. Reading gives nothing for a missing, locked or

@@ -37,6 +37,18 @@ std::optional<std::int32_t> EntryForLookup(std::int32_t found, std::int32_t word
   return wordCount > 0 ? std::min(found, wordCount) : found;
 }
 
+bool IsNavigationKey(std::uint16_t key) {
+  switch (key) {
+    case KeyPageUp:
+    case KeyPageDown:
+    case KeyEnd:
+    case KeyHome:
+    case KeyUp:
+    case KeyDown: return true;
+    default: return false;
+  }
+}
+
 std::optional<NavigationStep> PlanNavigation(std::uint16_t key, std::int32_t current,
                                              std::int32_t pageTop, PageShape shape) {
   const std::int32_t a = current;

@@ -43,6 +43,8 @@ enum NavigationKey : std::uint16_t {
   KeyDown = 40,
 };
 
+bool IsNavigationKey(std::uint16_t key);
+
 // Where a navigation key pressed in the word list leads from the current entry, and the page
 // top to fill first when that entry is not in the page in view.
 struct NavigationStep {

@@ -1,5 +1,6 @@
 #include "platform/ReadOnlyFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace varkam::platform {
@@ -9,13 +10,15 @@ std::optional<std::size_t> ReadOnlyFile::ReadAt(std::int64_t offset,
   if (!IsOpen() || offset < 0 || offset > MaxOffset) {
     return std::nullopt;
   }
-  const auto wanted = static_cast<std::int64_t>(buffer.size());
-  if (view_ != nullptr && wanted <= viewSize_ - offset) {
-    std::memcpy(buffer.data(), view_ + offset, buffer.size());
-    return buffer.size();
+  if (view_ == nullptr) {
+    return ReadPositional(offset, buffer);
   }
-  // Past the view the file may have grown since it was mapped, or ends: the read calls know.
-  return ReadPositional(offset, buffer);
+  // The view is the file as it was opened: what lies past it reads as the end of the file,
+  // without a read call (the lookup asks for the record after the last one on every miss).
+  const auto available = static_cast<std::size_t>(std::max<std::int64_t>(0, viewSize_ - offset));
+  const std::size_t delivered = std::min(buffer.size(), available);
+  std::memcpy(buffer.data(), view_ + offset, delivered);
+  return delivered;
 }
 
 ReadOnlyFile::~ReadOnlyFile() {

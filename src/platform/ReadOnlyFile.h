@@ -10,9 +10,11 @@ namespace varkam::platform {
 
 // How a ReadOnlyFile reaches its bytes.
 enum class FileAccess {
-  // A read-only view of the whole file, so that a read is a memory copy; positional reads
-  // stand in when no view can be made (an empty file, a folder, a device) and for what lies
-  // past the view (a file that grew since it was opened).
+  // A read-only view of the whole file as it was opened, so that a read is a memory copy: a
+  // rewrite in place shows, a part added later does not. Positional reads stand in when no
+  // view can be made (an empty file, a folder, a device). On POSIX systems a file cut short
+  // in place while it is mapped ends the reader with SIGBUS; the dictionary is replaced by
+  // renaming new files over the old ones, which leaves an open view whole.
   Mapped,
   // One positional read a call, nothing held in memory.
   Positional,

@@ -27,8 +27,7 @@ void Append(HMENU menu, const std::vector<MenuItem>& items,
       continue;
     }
     const std::wstring& caption = item.action != nullptr ? item.action->caption : item.caption;
-    const bool checked =
-        item.action != nullptr && !item.ownCheck ? item.action->checked : item.checked;
+    const bool checked = item.action != nullptr && item.action->checked;
     if (!item.submenu.empty()) {
       HMENU submenu = CreatePopupMenu();
       Append(submenu, item.submenu, commands);

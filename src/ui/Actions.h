@@ -33,8 +33,6 @@ struct MenuItem {
   std::function<void()> onClick;
   std::vector<MenuItem> submenu;
   bool separator = false;
-  bool ownCheck = false;  // the item keeps a check mark of its own instead of its action's
-  bool checked = false;   // that mark, or the mark of an item without an action
 
   static MenuItem Separator() {
     MenuItem item;

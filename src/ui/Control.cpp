@@ -122,4 +122,23 @@ std::string ToAnsi(const std::wstring& text) {
   return narrow;
 }
 
+std::optional<std::string> ToAnsiExactly(std::u16string_view text) {
+  if (text.empty()) {
+    return std::string();
+  }
+  // char16_t and wchar_t are both UTF-16 code units on Windows.
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int size = static_cast<int>(text.size());
+  BOOL defaulted = FALSE;
+  const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, size, nullptr, 0,
+                                         nullptr, &defaulted);
+  if (needed <= 0 || defaulted) {
+    return std::nullopt;
+  }
+  std::string narrow(static_cast<std::size_t>(needed), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, size, narrow.data(), needed, nullptr,
+                      nullptr);
+  return narrow;
+}
+
 }  // namespace varkam::ui

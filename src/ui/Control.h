@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varkam::ui {
@@ -62,5 +63,7 @@ class Control {
 std::wstring TextOf(HWND window);
 std::wstring FromAnsi(const std::string& text);
 std::string ToAnsi(const std::wstring& text);
+// Nothing when the code page cannot hold every character of the text as it is.
+std::optional<std::string> ToAnsiExactly(std::u16string_view text);
 
 }  // namespace varkam::ui

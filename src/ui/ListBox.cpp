@@ -11,12 +11,15 @@ bool ListBox::Create(HWND parent) {
   return true;
 }
 
-void ListBox::Clear() {
+void ListBox::SetRows(const std::vector<std::wstring>& rows) {
+  // One repaint for the whole page, not one a row.
+  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
-}
-
-void ListBox::AddRow(const std::wstring& text) {
-  SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  for (const std::wstring& row : rows) {
+    SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+  }
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int ListBox::RowCount() const {
@@ -56,10 +59,10 @@ void ListBox::OnCommand(WORD code) {
 }
 
 std::optional<LRESULT> ListBox::OnOwnMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_KEYDOWN && onKeyDown) {
-    onKeyDown(static_cast<WORD>(wParam));
+  if (message == WM_KEYDOWN && onKeyDown && onKeyDown(static_cast<WORD>(wParam))) {
+    return 0;
   }
-  return std::nullopt;  // the list still handles the key its own way
+  return std::nullopt;  // the list handles the key its own way
 }
 
 }  // namespace varkam::ui

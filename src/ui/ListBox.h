@@ -2,19 +2,20 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/Control.h"
 
 namespace varkam::ui {
 
 // A list of text rows (LISTBOX). onClick: the user moved the highlight (LBN_SELCHANGE);
-// onDoubleClick: LBN_DBLCLK; onKeyDown: a key went down, before the list handles it.
+// onDoubleClick: LBN_DBLCLK; onKeyDown: a key went down, before the list handles it; true when
+// the handler dealt with it, so the list leaves it alone.
 class ListBox : public Control {
  public:
   bool Create(HWND parent);
 
-  void Clear();                           // LB_RESETCONTENT
-  void AddRow(const std::wstring& text);  // LB_ADDSTRING
+  void SetRows(const std::vector<std::wstring>& rows);  // LB_RESETCONTENT, LB_ADDSTRING
   int RowCount() const;                   // LB_GETCOUNT
   std::wstring RowText(int row) const;    // LB_GETTEXT
   int HighlightedRow() const;             // LB_GETCURSEL: -1 for none
@@ -23,7 +24,7 @@ class ListBox : public Control {
 
   std::function<void()> onClick;
   std::function<void()> onDoubleClick;
-  std::function<void(WORD key)> onKeyDown;
+  std::function<bool(WORD key)> onKeyDown;
 
   void OnCommand(WORD code) override;
 

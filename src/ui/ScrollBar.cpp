@@ -24,44 +24,35 @@ void ScrollBar::Apply() {
   EnableWindow(Handle(), maximum_ > minimum_);
 }
 
-void ScrollBar::SetPosition(int position) {
-  position = std::clamp(position, minimum_, std::max(minimum_, maximum_));
-  if (position == position_) {
-    return;
-  }
-  position_ = position;
-  Apply();
-  if (onChange) {
-    onChange();
-  }
-}
-
-void ScrollBar::SetMinimum(int minimum) {
+void ScrollBar::SetState(int minimum, int maximum, int position, int largeChange) {
   minimum_ = minimum;
+  maximum_ = maximum;
+  position_ = std::clamp(position, minimum_, std::max(minimum_, maximum_));
+  largeChange_ = largeChange;
   Apply();
-  SetPosition(position_);
 }
 
-void ScrollBar::SetMaximum(int maximum) {
-  maximum_ = maximum;
-  Apply();
-  SetPosition(position_);
+void ScrollBar::Ask(int position) {
+  position = std::clamp(position, minimum_, std::max(minimum_, maximum_));
+  if (onChange) {
+    onChange(position);
+  }
 }
 
 void ScrollBar::OnScroll(WORD code) {
   switch (code) {
-    case SB_LINEUP: SetPosition(position_ - 1); break;
-    case SB_LINEDOWN: SetPosition(position_ + 1); break;
-    case SB_PAGEUP: SetPosition(position_ - largeChange_); break;
-    case SB_PAGEDOWN: SetPosition(position_ + largeChange_); break;
-    case SB_TOP: SetPosition(minimum_); break;
-    case SB_BOTTOM: SetPosition(maximum_); break;
+    case SB_LINEUP: Ask(position_ - 1); break;
+    case SB_LINEDOWN: Ask(position_ + 1); break;
+    case SB_PAGEUP: Ask(position_ - largeChange_); break;
+    case SB_PAGEDOWN: Ask(position_ + largeChange_); break;
+    case SB_TOP: Ask(minimum_); break;
+    case SB_BOTTOM: Ask(maximum_); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       // The 32-bit track position; the message's own is 16 bits.
       SCROLLINFO info{sizeof info, SIF_TRACKPOS};
       GetScrollInfo(Handle(), SB_CTL, &info);
-      SetPosition(info.nTrackPos);
+      Ask(info.nTrackPos);
       break;
     }
     default: break;

@@ -6,8 +6,9 @@
 
 namespace varkam::ui {
 
-// A vertical scroll bar control with a page size of 0. onChange: the position changed, by the
-// user (arrows, track, thumb, each position a drag passes) or by the program.
+// A vertical scroll bar control with a page size of 0. onChange: the user asked for a new
+// position (arrows, track, thumb, each position a drag passes), within the range; the program
+// then puts the thumb where it belongs. The program's own writes raise nothing.
 class ScrollBar : public Control {
  public:
   bool Create(HWND parent);
@@ -16,12 +17,11 @@ class ScrollBar : public Control {
   int Minimum() const { return minimum_; }
   int Maximum() const { return maximum_; }
   int LargeChange() const { return largeChange_; }
-  void SetPosition(int position);  // kept within the range
-  void SetMinimum(int minimum);    // may move the position
-  void SetMaximum(int maximum);
-  void SetLargeChange(int step) { largeChange_ = step; }
+  // The range, the thumb (kept within the range) and the step of a click in the track. An
+  // empty range (maximum below minimum) disables the bar.
+  void SetState(int minimum, int maximum, int position, int largeChange);
 
-  std::function<void()> onChange;
+  std::function<void(int position)> onChange;
 
   void OnScroll(WORD code) override;
 
@@ -30,6 +30,7 @@ class ScrollBar : public Control {
 
  private:
   void Apply();
+  void Ask(int position);
   int position_ = 0;
   int minimum_ = 0;
   int maximum_ = 100;

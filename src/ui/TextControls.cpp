@@ -57,12 +57,4 @@ void StatusBar::SetText(const std::wstring& text) {
   SendMessageW(Handle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text_.c_str()));
 }
 
-bool HiddenEdit::Create(HWND parent, const wchar_t* text) {
-  return CreateControl(parent, L"EDIT", ES_AUTOHSCROLL, 0, text);
-}
-
-void HiddenEdit::Paste() {
-  SendMessageW(Handle(), WM_PASTE, 0, 0);
-}
-
 }  // namespace varkam::ui

@@ -1,7 +1,6 @@
 #pragma once
 
-// The text controls that show or carry text: the read-only meaning pane, the status bar, and
-// the hidden single-line fields that serve as buffers for pasting.
+// The text controls that show text: the read-only meaning pane and the status bar.
 
 #include <functional>
 #include <string>
@@ -36,16 +35,6 @@ class StatusBar : public Control {
 
  private:
   std::wstring text_;
-};
-
-// A hidden single-line text field.
-class HiddenEdit : public Control {
- public:
-  bool Create(HWND parent, const wchar_t* text);
-  std::wstring Text() const { return TextOf(Handle()); }
-  void SetText(const std::wstring& text) { SetWindowTextW(Handle(), text.c_str()); }
-  // The platform's paste: the clipboard's text up to its first line break.
-  void Paste();
 };
 
 }  // namespace varkam::ui

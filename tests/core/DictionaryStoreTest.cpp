@@ -267,22 +267,27 @@ INSTANTIATE_TEST_SUITE_P(Access, GetMeaning, BothAccesses, AccessName);
 INSTANTIATE_TEST_SUITE_P(Access, ReservedBlock, BothAccesses, AccessName);
 INSTANTIATE_TEST_SUITE_P(Access, SharedFiles, BothAccesses, AccessName);
 
-// A view covers the file as it was opened: what is added later is still read, and a file
-// that cannot be mapped (empty, or not a plain file) is read by read calls.
-TEST(ReadOnlyFile, ReadsPastTheViewWhenTheFileGrows) {
+// A view is the file as it was opened: a rewrite in place shows, a part added later does not
+// (read calls see it); a file that cannot be mapped (empty, or not a plain file) is read by
+// read calls.
+TEST(ReadOnlyFile, AViewIsTheFileAsItWasOpened) {
   TestFolder folder;
   folder.WriteFile("grows", "abc");
-  platform::ReadOnlyFile file(folder / "grows");
-  ASSERT_TRUE(file.IsMapped());
+  platform::ReadOnlyFile mapped(folder / "grows");
+  platform::ReadOnlyFile positional(folder / "grows", platform::FileAccess::Positional);
+  ASSERT_TRUE(mapped.IsMapped());
   {
     std::ofstream more(folder / "grows", std::ios::app | std::ios::binary);
     more << "defgh";
   }
   std::array<std::uint8_t, 6> bytes{};
-  EXPECT_EQ(file.ReadAt(1, bytes), 6u);
+  EXPECT_EQ(mapped.ReadAt(1, bytes), 2u);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 2), "bc");
+  EXPECT_EQ(mapped.ReadAt(3, bytes), 0u);
+  EXPECT_EQ(mapped.ReadAt(platform::ReadOnlyFile::MaxOffset, bytes), 0u);
+  EXPECT_EQ(mapped.ReadAt(platform::ReadOnlyFile::MaxOffset + 1, bytes), std::nullopt);
+  EXPECT_EQ(positional.ReadAt(1, bytes), 6u);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "bcdefg");
-  EXPECT_EQ(file.ReadAt(6, bytes), 2u);
-  EXPECT_EQ(file.ReadAt(platform::ReadOnlyFile::MaxOffset + 1, bytes), std::nullopt);
 }
 
 TEST(ReadOnlyFile, FilesWithoutAViewAreReadByReadCalls) {

@@ -169,12 +169,21 @@ TEST(LayoutRules, RowsFromTheClientHeight) {
 }
 
 TEST(LayoutRules, TheSplitterMovesThreePixelsOrMoreAndKeepsTheListWide) {
-  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 6), std::nullopt);
-  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 3), std::nullopt);
-  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 8), 91);
-  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 2), 85);
-  EXPECT_EQ(SplitterLeftAfterDrag(40, 5, 1), 36);            // list 21 wide
-  EXPECT_EQ(SplitterLeftAfterDrag(40, 5, 0), std::nullopt);  // list 20 wide
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 6, 359), std::nullopt);
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 3, 359), std::nullopt);
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 8, 359), 91);
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 2, 359), 85);
+  EXPECT_EQ(SplitterLeftAfterDrag(40, 5, 1, 359), 36);            // list 21 wide
+  EXPECT_EQ(SplitterLeftAfterDrag(40, 5, 0, 359), std::nullopt);  // list 20 wide
+}
+
+// Dragged past the right edge, the splitter stops where all of it is still in the window.
+TEST(LayoutRules, TheSplitterStaysInsideTheClientArea) {
+  EXPECT_EQ(MaxSplitterLeft(359), 339);
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 900, 359), 339);
+  EXPECT_EQ(SplitterLeftAfterDrag(339, 5, 9, 359), std::nullopt) << "already at the edge";
+  EXPECT_EQ(SplitterLeftAfterDrag(339, 5, -100, 359), 234) << "and it comes back";
+  EXPECT_EQ(MaxSplitterLeft(10), ScrollBarWidth + MinimumListWidth) << "a tiny window";
 }
 
 TEST(TitleScroller, RunsTheHeadwordThroughFifteenCharacters) {

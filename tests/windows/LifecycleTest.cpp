@@ -22,12 +22,14 @@ RECT OuterBounds(HWND window) {
   return bounds;
 }
 
+// Each menu's Save on exit item shows the one switch.
 bool SaveOnExitMarked(TForm1& form) {
-  const bool first = form.MainPopupMenu.Find(L"SaveOnExit1")->checked;
-  const bool second = form.MemoPopupMenu.Find(L"SaveOnExit2")->checked;
-  const bool third = form.ComboBoxPopupMenu.Find(L"SaveOnExit3")->checked;
-  EXPECT_TRUE(first == second && second == third) << "the three marks go together";
-  return first;
+  for (auto [menu, name] : {std::pair{&form.MainPopupMenu, L"SaveOnExit1"},
+                            std::pair{&form.MemoPopupMenu, L"SaveOnExit2"},
+                            std::pair{&form.ComboBoxPopupMenu, L"SaveOnExit3"}}) {
+    EXPECT_EQ(menu->Find(name)->action, &form.ActionSaveExit) << name;
+  }
+  return form.ActionSaveExit.checked;
 }
 
 void ExpectDefaults(TForm1& form) {
@@ -226,10 +228,10 @@ TEST_F(Lifecycle, CopiedTextIsLookedUpAndTheChainIsKept) {
   PutOnClipboard(L"dog");
   EXPECT_EQ(form->CurrentIndex(), 4);
   EXPECT_EQ(SearchText(), L"dog");
-  EXPECT_EQ(form->History().Items(), std::vector<std::string>{"dog"});
+  EXPECT_EQ(form->ComboBox1.Items(), std::vector<std::wstring>{L"dog"});
   EXPECT_EQ(before.Notifications(), seen + 1) << "passed on";
   PutOnClipboard(L"dog");
-  EXPECT_EQ(form->History().Items().size(), 1u) << "looked up again, kept once";
+  EXPECT_EQ(form->ComboBox1.Items().size(), 1u) << "looked up again, kept once";
 
   PutOnClipboard(L"fox\r\ncat");
   EXPECT_EQ(form->CurrentIndex(), 6);
@@ -268,7 +270,7 @@ TEST_F(Lifecycle, WhatIsNotLookedUp) {
   EXPECT_EQ(form->CurrentIndex(), 5) << "a password manager's copy";
   PutOnClipboard(L"bee", {L"Clipboard Viewer Ignore"});
   EXPECT_EQ(form->CurrentIndex(), 5);
-  EXPECT_EQ(form->History().Items(), std::vector<std::string>{"eel"}) << "nor recorded";
+  EXPECT_EQ(form->ComboBox1.Items(), std::vector<std::wstring>{L"eel"}) << "nor recorded";
 
   form->ActionAutomeaning.Execute();
   PutOnClipboard(L"bee");

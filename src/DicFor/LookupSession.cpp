@@ -1,0 +1,283 @@
+#include "DicFor/LookupSession.h"
+
+#include <algorithm>
+
+#include "persian/PersianDecode.h"
+
+namespace varkam {
+
+LookupSession::LookupSession(std::unique_ptr<TDictionary> dictionary)
+    : dictionary_(std::move(dictionary)) {}
+
+PageShape LookupSession::Shape() const {
+  return {dictionary_->WordCount(), view_.layout.visibleRows};
+}
+
+const WindowView& LookupSession::Start(const std::optional<SettingsRecord>& stored,
+                                       int clientWidth, int clientHeight) {
+  ApplyStored(stored);
+  clientWidth_ = clientWidth;
+  clientHeight_ = clientHeight;
+  started_ = true;
+  view_.scrollBar.minimum = 1;
+  view_.scrollBar.maximum = dictionary_->WordCount();
+  Arrange();
+  ShowEntry(1, true);
+  FillPage(1);
+  view_.highlightedRow = view_.rows.empty() ? -1 : 0;
+  return view_;
+}
+
+// A switch comes back as it was stored only when Save on exit was on; otherwise the design
+// state stands, with Save on exit as stored.
+void LookupSession::ApplyStored(const std::optional<SettingsRecord>& stored) {
+  if (!stored) {
+    return;
+  }
+  view_.switches.saveOnExit = stored->saveOnExit;
+  if (!stored->saveOnExit) {
+    return;
+  }
+  view_.switches.clipboardMeaning = stored->clipboardMeaning;
+  view_.switches.stayOnTop = stored->stayOnTop;
+  view_.switches.hideStatusBar = stored->hideStatusBar;
+  view_.switches.fullView = stored->fullView;
+  view_.switches.taskbarScrolling = stored->taskbarScrolling;
+}
+
+// Every layout: the rows that fit, the page refilled from the entry on display, its row
+// highlighted. The meaning on display stays; the marquee starts again at its headword.
+void LookupSession::Arrange() {
+  if (!started_) {
+    return;
+  }
+  LayoutInput input{clientWidth_, clientHeight_, view_.switches.fullView, 0, listWidth_,
+                    !view_.switches.hideStatusBar};
+  // The splitter stays where it can be grabbed, however narrow the window becomes.
+  input.listWidth = std::min(listWidth_, MaxSplitterLeft(clientWidth_) - ScrollBarWidth);
+  input.listWidth = std::max(input.listWidth, MinimumListWidth);
+  view_.layout = ArrangeLayout(input);
+  FillPage(currentIndex_);
+  scroller_.Restart(headword_);
+  SelectRow(currentIndex_);
+  if (view_.layout.visibleRows >= 2) {
+    view_.scrollBar.largeChange = view_.layout.visibleRows - 1;
+  }
+}
+
+void LookupSession::ShowEntry(std::int32_t index, bool writeSearchText) {
+  currentIndex_ = index;
+  headword_ = dictionary_->GetWord(index);
+  if (writeSearchText) {
+    WriteSearchText(headword_);
+  }
+  view_.caption = CaptionFor(headword_);
+  view_.statusText = headword_;
+  scroller_.Restart(headword_);
+  view_.meaning = persian::PersianToUnicode(dictionary_->GetMeaning(index)) + u"\r\n";
+}
+
+void LookupSession::WriteSearchText(const std::string& text) {
+  view_.searchText = text;
+  ++view_.searchWrites;
+}
+
+// After every fill the thumb stands at the page top and no row is highlighted; a page that is
+// there already is not read again.
+void LookupSession::FillPage(std::int32_t index) {
+  const std::int32_t top = PageTopFor(index, Shape());
+  if (top != pageTop_ || filledRows_ != view_.layout.visibleRows) {
+    view_.rows.clear();
+    const std::int32_t rows = RowsFrom(top, Shape());
+    for (std::int32_t row = 0; row < rows; ++row) {
+      view_.rows.push_back(dictionary_->GetWord(top + row));
+    }
+    pageTop_ = top;
+    filledRows_ = view_.layout.visibleRows;
+  }
+  view_.scrollBar.position =
+      std::clamp(pageTop_, view_.scrollBar.minimum,
+                 std::max(view_.scrollBar.minimum, view_.scrollBar.maximum));
+  view_.highlightedRow = -1;
+}
+
+void LookupSession::SelectRow(std::int32_t index) {
+  auto row = RowOf(index, pageTop_, Shape());
+  if (!row) {
+    row = RowOf(index, PageTopFor(index, Shape()), Shape());  // the page FillPage(index) makes
+  }
+  view_.highlightedRow = row ? *row : -1;
+}
+
+std::optional<std::string> LookupSession::HighlightedRowText() const {
+  if (view_.highlightedRow < 0 || view_.highlightedRow >= std::ssize(view_.rows)) {
+    return std::nullopt;
+  }
+  return view_.rows[static_cast<std::size_t>(view_.highlightedRow)];
+}
+
+void LookupSession::LookUp(std::string_view text) {
+  const auto entry = EntryForLookup(dictionary_->FindWord(text), dictionary_->WordCount());
+  if (!entry) {
+    return;
+  }
+  ShowEntry(*entry, false);
+  if (!RowOf(*entry, pageTop_, Shape())) {
+    FillPage(*entry);
+  }
+  SelectRow(*entry);
+}
+
+const WindowView& LookupSession::TypeText(std::string_view text) {
+  LookUp(text);
+  const auto highlighted = HighlightedRowText();
+  recentWords_.Add(text, false, highlighted);
+  view_.recentWords = recentWords_.Items();
+  return view_;
+}
+
+const WindowView& LookupSession::PressListKey(std::uint16_t key) {
+  if (view_.highlightedRow < 0) {
+    return view_;  // after the thumb has moved, the keys wait for a highlighted row
+  }
+  const auto step = PlanNavigation(key, currentIndex_, pageTop_, Shape());
+  if (!step) {
+    return view_;
+  }
+  if (step->fillFrom) {
+    FillPage(*step->fillFrom);
+  }
+  SelectRow(step->target);
+  if (step->target != currentIndex_) {
+    ShowEntry(step->target, true);
+  } else if (const auto highlighted = HighlightedRowText()) {
+    WriteSearchText(*highlighted);
+  }
+  return view_;
+}
+
+const WindowView& LookupSession::ClickRow(std::int32_t row) {
+  if (row >= 0 && row < std::ssize(view_.rows)) {
+    ShowEntry(pageTop_ + row, true);
+    view_.highlightedRow = row;
+  }
+  return view_;
+}
+
+const WindowView& LookupSession::DoubleClickList() {
+  return ShowFullView(false);
+}
+
+const WindowView& LookupSession::Scroll(std::int32_t position) {
+  FillPage(position);
+  return view_;
+}
+
+const WindowView& LookupSession::Resize(int clientWidth, int clientHeight) {
+  if (clientWidth != clientWidth_ || clientHeight != clientHeight_) {
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
+    Arrange();
+  }
+  return view_;
+}
+
+const WindowView& LookupSession::GrabSplitter(int x) {
+  grabX_ = x;
+  return view_;
+}
+
+const WindowView& LookupSession::DragSplitter(int x) {
+  const auto left = SplitterLeftAfterDrag(view_.layout.splitter.left, grabX_, x, clientWidth_);
+  if (left) {
+    listWidth_ = *left - ScrollBarWidth;
+    Arrange();
+  }
+  return view_;
+}
+
+const WindowView& LookupSession::CopiedText(const std::optional<std::string>& firstLine) {
+  if (!view_.switches.clipboardMeaning || !firstLine || firstLine->empty()) {
+    return view_;
+  }
+  LookUp(*firstLine);
+  recentWords_.Add(std::string_view(*firstLine).substr(0, MaxMeaningLength), true, std::nullopt);
+  view_.recentWords = recentWords_.Items();
+  WriteSearchText(*firstLine);
+  return view_;
+}
+
+const WindowView& LookupSession::Toggle(Switch which) {
+  Switches& switches = view_.switches;
+  switch (which) {
+    case Switch::ClipboardMeaning: switches.clipboardMeaning = !switches.clipboardMeaning; break;
+    case Switch::StayOnTop: switches.stayOnTop = !switches.stayOnTop; break;
+    case Switch::HideStatusBar:
+      switches.hideStatusBar = !switches.hideStatusBar;
+      Arrange();
+      break;
+    case Switch::TaskbarScrolling: switches.taskbarScrolling = !switches.taskbarScrolling; break;
+    case Switch::SaveOnExit: switches.saveOnExit = !switches.saveOnExit; break;
+  }
+  return view_;
+}
+
+const WindowView& LookupSession::ShowFullView(bool full) {
+  view_.switches.fullView = full;
+  Arrange();
+  return view_;
+}
+
+const WindowView& LookupSession::Tick() {
+  if (view_.switches.taskbarScrolling) {
+    view_.title = scroller_.Tick();
+  }
+  return view_;
+}
+
+SettingsRecord LookupSession::SettingsToWrite(const Bounds& window) const {
+  const Switches& switches = view_.switches;
+  SettingsRecord settings;
+  settings.saveOnExit = switches.saveOnExit;
+  settings.width = window.width;
+  settings.height = window.height;
+  settings.left = window.left;
+  settings.top = window.top;
+  settings.clipboardMeaning = switches.clipboardMeaning;
+  settings.stayOnTop = switches.stayOnTop;
+  settings.hideStatusBar = switches.hideStatusBar;
+  settings.fullView = switches.fullView;
+  settings.taskbarScrolling = switches.taskbarScrolling;
+  return settings;
+}
+
+std::u16string_view FirstLine(std::u16string_view text) {
+  return text.substr(0, text.find_first_of(std::u16string_view(u"\r\n\0", 3)));
+}
+
+std::optional<Bounds> StoredWindowBounds(const std::optional<SettingsRecord>& stored) {
+  if (!stored || !stored->saveOnExit) {
+    return std::nullopt;
+  }
+  return Bounds{stored->left, stored->top, stored->width, stored->height};
+}
+
+Bounds PlaceOnWorkArea(const Bounds& window, const Bounds& workArea) {
+  // Enough to take hold of the caption with the mouse.
+  constexpr int Reachable = 32;
+  const int overlapWidth = std::min(window.left + window.width, workArea.left + workArea.width) -
+                           std::max(window.left, workArea.left);
+  const bool captionInside =
+      window.top >= workArea.top && window.top + Reachable <= workArea.top + workArea.height;
+  if (overlapWidth >= Reachable && captionInside) {
+    return window;
+  }
+  Bounds placed = window;
+  placed.left = std::clamp(window.left, workArea.left,
+                           std::max(workArea.left, workArea.left + workArea.width - window.width));
+  placed.top = std::clamp(window.top, workArea.top,
+                          std::max(workArea.top, workArea.top + workArea.height - window.height));
+  return placed;
+}
+
+}  // namespace varkam

@@ -1,0 +1,154 @@
+#pragma once
+
+// The main window as a portable session. It owns what the window knows: the dictionary, the
+// entry on display, the page of the word list, the recent words, the marquee, the layout
+// inputs and the switches. Every event the window meets (typing, a key in the list, a move of
+// the scroll bar, a resize, a splitter drag, copied text, a switch) is a command, and each
+// command answers with one WindowView that says all the window shows. TForm1 renders that
+// answer; nothing it shows is read back from a control.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DicFor/EntryTexts.h"
+#include "DicFor/LayoutRules.h"
+#include "DicFor/RecentWords.h"
+#include "DicFor/SettingsRecord.h"
+#include "DicFor/WordListPaging.h"
+#include "UnitDitionary.h"
+
+namespace varkam {
+
+// The switches of the pop-up menus, which the settings file keeps.
+enum class Switch : std::uint8_t {
+  ClipboardMeaning,
+  StayOnTop,
+  HideStatusBar,
+  TaskbarScrolling,
+  SaveOnExit,
+};
+
+struct Switches {
+  bool clipboardMeaning = true;
+  bool stayOnTop = false;
+  bool hideStatusBar = false;
+  bool fullView = true;  // the Full view's check mark; the Normal view's is its opposite
+  bool taskbarScrolling = false;
+  bool saveOnExit = true;
+  bool operator==(const Switches&) const = default;
+};
+
+struct ScrollBarState {
+  std::int32_t minimum = 0;
+  std::int32_t maximum = 100;
+  std::int32_t position = 0;
+  std::int32_t largeChange = 10;  // until the first layout
+  bool operator==(const ScrollBarState&) const = default;
+};
+
+// All the window shows. Texts in single bytes are the dictionary's own (code page 1252).
+struct WindowView {
+  std::string caption;
+  std::string statusText;
+  // What the program last wrote into the search box, and how many writes there have been:
+  // each write is shown, even of the text already there, since the user may have typed since.
+  std::string searchText;
+  std::uint32_t searchWrites = 0;
+  std::u16string meaning;
+  std::vector<std::string> rows;
+  std::int32_t highlightedRow = -1;
+  ScrollBarState scrollBar;
+  std::vector<std::string> recentWords;
+  Layout layout;
+  Switches switches;
+  std::string title;  // the application's title while the marquee runs; empty before
+};
+
+class LookupSession {
+ public:
+  explicit LookupSession(std::unique_ptr<TDictionary> dictionary);
+
+  const WindowView& View() const { return view_; }
+  const RecentWords& History() const { return recentWords_; }
+  std::int32_t CurrentIndex() const { return currentIndex_; }
+  std::int32_t PageTop() const { return pageTop_; }
+  std::uint16_t VisibleRows() const { return view_.layout.visibleRows; }
+
+  // The window is created: the stored switches (when Save on exit was on), the first layout,
+  // the scroll bar over the whole dictionary, entry 1 shown with its row highlighted.
+  const WindowView& Start(const std::optional<SettingsRecord>& stored, int clientWidth,
+                          int clientHeight);
+
+  // The user edited the search text: the entry found is shown and the text may become a
+  // recent word.
+  const WindowView& TypeText(std::string_view text);
+
+  // A navigation key in the word list; other keys change nothing.
+  const WindowView& PressListKey(std::uint16_t key);
+  const WindowView& ClickRow(std::int32_t row);
+  const WindowView& DoubleClickList();  // the Normal view
+
+  // The user moved the scroll bar: the page from that position, no row highlighted.
+  const WindowView& Scroll(std::int32_t position);
+
+  const WindowView& Resize(int clientWidth, int clientHeight);
+
+  // The splitter is pressed, then dragged; both points relative to the splitter's left edge.
+  const WindowView& GrabSplitter(int x);
+  const WindowView& DragSplitter(int x);
+
+  // The first line of text copied on the desktop, in the code page; nothing when the code
+  // page cannot hold it. Looked up and recorded while Clipboard meaning is on.
+  const WindowView& CopiedText(const std::optional<std::string>& firstLine);
+
+  const WindowView& Toggle(Switch which);
+  const WindowView& ShowFullView(bool full);
+
+  // The marquee's 200 ms step.
+  const WindowView& Tick();
+
+  // What the settings file keeps at closing, with the window's outer bounds.
+  SettingsRecord SettingsToWrite(const Bounds& window) const;
+
+ private:
+  PageShape Shape() const;
+  void ApplyStored(const std::optional<SettingsRecord>& stored);
+  void Arrange();
+  void LookUp(std::string_view text);
+  void ShowEntry(std::int32_t index, bool writeSearchText);
+  void WriteSearchText(const std::string& text);
+  void FillPage(std::int32_t index);
+  void SelectRow(std::int32_t index);
+  std::optional<std::string> HighlightedRowText() const;
+
+  std::unique_ptr<TDictionary> dictionary_;
+  WindowView view_;
+  std::int32_t currentIndex_ = 0;
+  std::int32_t pageTop_ = 0;
+  std::uint16_t filledRows_ = 0;  // the row count the page was last filled for
+  std::string headword_;          // of the entry on display
+  TitleScroller scroller_;
+  RecentWords recentWords_;
+  int clientWidth_ = 0;
+  int clientHeight_ = 0;
+  int listWidth_ = DesignListWidth;
+  int grabX_ = 0;
+  bool started_ = false;
+};
+
+// The first line of a copied text: up to its first line break or NUL, as a single-line text
+// field takes a paste.
+std::u16string_view FirstLine(std::u16string_view text);
+
+// The outer bounds the settings give the window: only when Save on exit was on.
+std::optional<Bounds> StoredWindowBounds(const std::optional<SettingsRecord>& stored);
+
+// Where a window stored at `window` opens: where it was when enough of it is on the work area
+// of the nearest monitor to be grabbed, else moved onto that work area with its size kept.
+Bounds PlaceOnWorkArea(const Bounds& window, const Bounds& workArea);
+
+}  // namespace varkam

@@ -1,0 +1,65 @@
+#include "ui/Clipboard.h"
+
+#include <string_view>
+
+namespace varkam::ui {
+
+namespace {
+
+// Open for the life of one reading.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+  ~OpenedClipboard() {
+    if (open_) {
+      CloseClipboard();
+    }
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+}  // namespace
+
+std::optional<ClipboardContent> InspectClipboard(HWND owner) {
+  OpenedClipboard clipboard(owner);
+  if (!clipboard.IsOpen()) {
+    return std::nullopt;
+  }
+  static const UINT viewerIgnore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+  static const UINT excludeFromMonitors =
+      RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+  ClipboardContent content;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    content.text = content.text || format == CF_TEXT;
+    content.privateContent =
+        content.privateContent || format == viewerIgnore || format == excludeFromMonitors;
+  }
+  return content;
+}
+
+std::optional<std::u16string> ClipboardText(HWND owner) {
+  OpenedClipboard clipboard(owner);
+  if (!clipboard.IsOpen()) {
+    return std::nullopt;
+  }
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data == nullptr) {
+    return std::nullopt;
+  }
+  const auto* text = static_cast<const char16_t*>(GlobalLock(data));
+  if (text == nullptr) {
+    return std::nullopt;
+  }
+  // The block may be larger than its text, and an odd program may leave out the final NUL.
+  const std::u16string_view block(text, GlobalSize(data) / sizeof(char16_t));
+  std::u16string copy(block.substr(0, block.find(u'\0')));
+  GlobalUnlock(data);
+  return copy;
+}
+
+}  // namespace varkam::ui

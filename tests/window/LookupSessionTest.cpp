@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "DicFor/LookupSession.h"
+#include "support/TestFolder.h"
+
+namespace varkam {
+namespace {
+
+using testing::DictionaryLayout;
+using testing::TestFolder;
+
+// Client heights that give 24, 15 and 8 rows with the status bar shown.
+constexpr int DesignWidth = 359;
+constexpr int DesignHeight = 336;
+constexpr int FifteenRows = 19 + 5 + 15 * 13;
+constexpr int EightRows = 19 + 5 + 8 * 13;
+
+// The worked example's headwords, with "ca" for the recent-words cases.
+DictionaryLayout SeventeenWords() {
+  DictionaryLayout layout;
+  for (const char* word : {"a", "apple", "apply", "box", "ca", "cat", "fly", "hop", "make", "quick",
+                           "run", "see", "study", "stuff", "stuffy", "use", "zebra"}) {
+    layout.entries.emplace_back(word, " \xA4\x90");  // shown as alef, reh
+  }
+  return layout;
+}
+
+// `count` headwords "w000001" ..., each meaning a digit.
+DictionaryLayout NumberedWords(int count) {
+  DictionaryLayout layout;
+  layout.entries.reserve(static_cast<std::size_t>(count));
+  char word[16];
+  for (int i = 1; i <= count; ++i) {
+    std::snprintf(word, sizeof word, "w%06d", i);
+    layout.entries.emplace_back(word, std::string(1, static_cast<char>(0x80 + i % 10)));
+  }
+  return layout;
+}
+
+class Session : public ::testing::Test {
+ protected:
+  LookupSession& Open(const DictionaryLayout& layout, int width = DesignWidth,
+                      int height = DesignHeight,
+                      const std::optional<SettingsRecord>& stored = std::nullopt) {
+    WriteDictionary(folder, layout);
+    session.emplace(std::make_unique<TDictionary>(folder.Path()));
+    session->Start(stored, width, height);
+    return *session;
+  }
+  const WindowView& View() const { return session->View(); }
+  std::string HighlightedRow() const {
+    const auto row = View().highlightedRow;
+    return row < 0 ? "(none)" : View().rows.at(static_cast<std::size_t>(row));
+  }
+
+  TestFolder folder;
+  std::optional<LookupSession> session;
+};
+
+TEST_F(Session, OpensOnTheFirstEntryWithItsRowHighlighted) {
+  Open(SeventeenWords());
+  EXPECT_EQ(session->CurrentIndex(), 1);
+  EXPECT_EQ(session->PageTop(), 1);
+  EXPECT_EQ(View().layout.visibleRows, 24);
+  ASSERT_EQ(View().rows.size(), 17u) << "a small dictionary shows the rows it has";
+  EXPECT_EQ(View().rows.front(), "a");
+  EXPECT_EQ(View().rows.back(), "zebra");
+  EXPECT_EQ(View().highlightedRow, 0);
+  EXPECT_EQ(View().caption, "a  (Varkam)");
+  EXPECT_EQ(View().searchText, "a");
+  EXPECT_EQ(View().searchWrites, 1u);
+  EXPECT_EQ(View().statusText, "a");
+  EXPECT_EQ(View().meaning, u"\u0627\u0631\r\n");
+  EXPECT_EQ(View().scrollBar, (ScrollBarState{1, 17, 1, 23}));
+  EXPECT_EQ(View().switches, Switches{});
+  EXPECT_TRUE(View().recentWords.empty());
+  EXPECT_TRUE(View().title.empty()) << "the marquee is off";
+}
+
+TEST_F(Session, TheRoadOfOneTypedWord) {
+  Open(SeventeenWords());
+  session->TypeText("m");
+  EXPECT_EQ(session->CurrentIndex(), 9);
+  EXPECT_EQ(HighlightedRow(), "make");
+  EXPECT_EQ(View().caption, "make  (Varkam)");
+  session->TypeText("making");
+  EXPECT_EQ(session->CurrentIndex(), 9) << "making stems to make";
+  EXPECT_EQ(View().statusText, "make");
+  EXPECT_EQ(View().searchWrites, 1u) << "the search box keeps what was typed";
+  EXPECT_TRUE(View().recentWords.empty()) << "making is not the headword found";
+  session->TypeText("zzzz");
+  EXPECT_EQ(session->CurrentIndex(), 17) << "past every headword lands on the last";
+  EXPECT_EQ(HighlightedRow(), "zebra");
+}
+
+TEST_F(Session, TypedWordsEnterTheRecentWordsWhenTheyNameTheEntry) {
+  Open(SeventeenWords());
+  session->TypeText("c");
+  EXPECT_TRUE(View().recentWords.empty()) << "one character";
+  session->TypeText("ca");
+  EXPECT_EQ(View().recentWords, std::vector<std::string>{"ca"});
+  session->TypeText("cat");
+  EXPECT_EQ(View().recentWords, std::vector<std::string>{"cat"}) << "cat replaces ca";
+  session->TypeText("box");
+  EXPECT_EQ(View().recentWords, (std::vector<std::string>{"box", "cat"}));
+  EXPECT_EQ(session->History().CompletionFor("c"), 1u);
+}
+
+TEST_F(Session, ClicksAndKeysInTheList) {
+  Open(SeventeenWords());
+  session->ClickRow(3);
+  EXPECT_EQ(session->CurrentIndex(), 4);
+  EXPECT_EQ(View().searchText, "box");
+  EXPECT_EQ(View().caption, "box  (Varkam)");
+  session->PressListKey(KeyDown);
+  EXPECT_EQ(session->CurrentIndex(), 5);
+  EXPECT_EQ(HighlightedRow(), "ca");
+  EXPECT_EQ(View().searchText, "ca");
+  session->PressListKey(KeyEnd);
+  EXPECT_EQ(session->CurrentIndex(), 17);
+  const auto writes = View().searchWrites;
+  session->PressListKey(KeyDown);
+  EXPECT_EQ(session->CurrentIndex(), 17);
+  EXPECT_EQ(View().searchWrites, writes + 1) << "the highlighted row's text is written again";
+  session->PressListKey(KeyHome);
+  EXPECT_EQ(session->CurrentIndex(), 1);
+  session->PressListKey(KeyUp);
+  EXPECT_EQ(session->CurrentIndex(), 1);
+  EXPECT_EQ(View().searchText, "a");
+  session->PressListKey(37);  // Left
+  EXPECT_EQ(session->CurrentIndex(), 1);
+  session->ClickRow(40);
+  EXPECT_EQ(session->CurrentIndex(), 1) << "no such row";
+}
+
+TEST_F(Session, PagingAtBothEndsOfAHundredThousandWords) {
+  Open(NumberedWords(100000), DesignWidth, FifteenRows);
+  ASSERT_EQ(View().layout.visibleRows, 15);
+  EXPECT_EQ(View().scrollBar, (ScrollBarState{1, 100000, 1, 14}));
+
+  session->Scroll(100000);
+  EXPECT_EQ(session->PageTop(), 99986);
+  EXPECT_EQ(View().scrollBar.position, 99986) << "the thumb comes back to the last page top";
+  EXPECT_EQ(View().rows.back(), "w100000");
+  EXPECT_EQ(View().highlightedRow, -1) << "scrolling pages the list only";
+  EXPECT_EQ(session->CurrentIndex(), 1);
+  EXPECT_EQ(View().caption, "w000001  (Varkam)");
+  session->PressListKey(KeyDown);
+  EXPECT_EQ(session->CurrentIndex(), 1) << "no highlighted row, no navigation";
+
+  session->ClickRow(0);
+  ASSERT_EQ(session->CurrentIndex(), 99986);
+  session->PressListKey(KeyPageDown);
+  EXPECT_EQ(session->CurrentIndex(), 100000);
+  EXPECT_EQ(View().highlightedRow, 14);
+  EXPECT_EQ(View().caption, "w100000  (Varkam)");
+
+  session->PressListKey(KeyHome);
+  EXPECT_EQ(session->PageTop(), 1);
+  session->PressListKey(KeyPageDown);
+  EXPECT_EQ(session->CurrentIndex(), 15);
+  session->PressListKey(KeyDown);
+  EXPECT_EQ(session->CurrentIndex(), 16);
+  EXPECT_EQ(session->PageTop(), 2) << "Down on the last row moves the page by one";
+  EXPECT_EQ(View().highlightedRow, 14);
+  session->PressListKey(KeyPageUp);
+  EXPECT_EQ(session->CurrentIndex(), 2);
+  EXPECT_EQ(View().highlightedRow, 0);
+
+  session->TypeText("w099990");
+  EXPECT_EQ(session->CurrentIndex(), 99990);
+  EXPECT_EQ(session->PageTop(), 99986);
+  EXPECT_EQ(HighlightedRow(), "w099990");
+}
+
+// After every fill the thumb stands at the page top, also when the page stays as it was.
+TEST_F(Session, AMoveInsideTheLastPageBringsTheThumbBack) {
+  Open(NumberedWords(100), DesignWidth, EightRows);
+  ASSERT_EQ(View().layout.visibleRows, 8);
+  session->Scroll(100);
+  EXPECT_EQ(session->PageTop(), 93);
+  EXPECT_EQ(View().scrollBar.position, 93);
+  session->ClickRow(2);
+  session->Scroll(94);  // a line down at the bottom
+  EXPECT_EQ(session->PageTop(), 93);
+  EXPECT_EQ(View().scrollBar.position, 93);
+  EXPECT_EQ(View().highlightedRow, -1);
+  session->Scroll(92);  // and a line up from there
+  EXPECT_EQ(session->PageTop(), 92);
+  EXPECT_EQ(View().scrollBar.position, 92);
+  EXPECT_EQ(View().rows.front(), "w000092");
+}
+
+TEST_F(Session, AResizeRefillsFromTheEntryOnDisplayAndKeepsItsMeaning) {
+  Open(NumberedWords(100), DesignWidth, FifteenRows);
+  session->TypeText("w000050");
+  ASSERT_EQ(session->PageTop(), 50);
+  session->Scroll(30);
+  session->Resize(DesignWidth, EightRows);
+  EXPECT_EQ(View().layout.visibleRows, 8);
+  EXPECT_EQ(session->PageTop(), 50) << "the entry on display comes into the first row";
+  EXPECT_EQ(View().rows.size(), 8u);
+  EXPECT_EQ(View().highlightedRow, 0);
+  EXPECT_EQ(View().scrollBar.largeChange, 7);
+  EXPECT_EQ(View().caption, "w000050  (Varkam)");
+  session->Resize(DesignWidth, 10);
+  EXPECT_EQ(View().layout.visibleRows, 0);
+  EXPECT_TRUE(View().rows.empty());
+  EXPECT_EQ(View().scrollBar.largeChange, 7) << "kept while fewer than two rows fit";
+  session->PressListKey(KeyDown);
+  EXPECT_EQ(session->CurrentIndex(), 50) << "no rows, no navigation";
+}
+
+TEST_F(Session, ViewsAndTheStatusBarLayTheWindowOut) {
+  Open(SeventeenWords());
+  session->DoubleClickList();
+  EXPECT_FALSE(View().switches.fullView);
+  EXPECT_EQ(View().layout.comboBox.left, 0) << "the Normal view has no list band";
+  session->Toggle(Switch::HideStatusBar);
+  EXPECT_TRUE(View().switches.hideStatusBar);
+  EXPECT_EQ(View().layout.memo.height, DesignHeight - MemoGap - SearchRowHeight);
+  session->ShowFullView(true);
+  EXPECT_EQ(View().layout.visibleRows, 25) << "the status bar's height goes to the rows";
+  EXPECT_EQ(View().layout.splitter.left, 88);
+}
+
+TEST_F(Session, TheSplitterCanAlwaysBeDraggedBack) {
+  Open(SeventeenWords());
+  session->GrabSplitter(5);
+  session->DragSplitter(900);
+  EXPECT_EQ(View().layout.splitter.left, MaxSplitterLeft(DesignWidth));
+  session->Resize(200, DesignHeight);
+  EXPECT_EQ(View().layout.splitter.left, MaxSplitterLeft(200)) << "a narrower window";
+  session->GrabSplitter(5);
+  session->DragSplitter(-80);
+  EXPECT_EQ(View().layout.splitter.left, MaxSplitterLeft(200) - 85);
+  session->Resize(DesignWidth, DesignHeight);
+  EXPECT_EQ(View().layout.splitter.left, MaxSplitterLeft(200) - 85);
+}
+
+TEST_F(Session, StoredSwitchesComeBackOnlyWithSaveOnExit) {
+  SettingsRecord stored;
+  stored.clipboardMeaning = false;
+  stored.stayOnTop = true;
+  stored.hideStatusBar = true;
+  stored.fullView = false;
+  stored.taskbarScrolling = true;
+  Open(SeventeenWords(), DesignWidth, DesignHeight, stored);
+  EXPECT_EQ(View().switches, (Switches{false, true, true, false, true, true}));
+  EXPECT_EQ(View().layout.memo.left, 0);
+
+  stored.saveOnExit = false;
+  Open(SeventeenWords(), DesignWidth, DesignHeight, stored);
+  EXPECT_EQ(View().switches, (Switches{true, false, false, true, false, false}));
+  EXPECT_EQ(StoredWindowBounds(stored), std::nullopt);
+  EXPECT_EQ(StoredWindowBounds(std::nullopt), std::nullopt);
+  stored.saveOnExit = true;
+  EXPECT_EQ(StoredWindowBounds(stored), (Bounds{338, 152, 266, 161}));
+}
+
+TEST_F(Session, TheSettingsToWriteHoldTheSwitchesAndTheBounds) {
+  Open(SeventeenWords());
+  EXPECT_EQ(session->SettingsToWrite({338, 152, 266, 161}), SettingsRecord{});
+  session->Toggle(Switch::SaveOnExit);
+  session->Toggle(Switch::StayOnTop);
+  session->Toggle(Switch::ClipboardMeaning);
+  session->Toggle(Switch::TaskbarScrolling);
+  session->ShowFullView(false);
+  const SettingsRecord written = session->SettingsToWrite({-5, 7, 400, 300});
+  EXPECT_EQ(EncodeSettings(written),
+            (std::array<std::uint8_t, 22>{0, 144, 1, 0, 0, 44, 1, 0, 0, 251, 255, 255, 255, 7, 0,
+                                          0, 0, 0, 1, 0, 0, 1}));
+}
+
+TEST_F(Session, CopiedTextIsLookedUpAndAlwaysRecorded) {
+  Open(SeventeenWords());
+  session->CopiedText("apple");
+  EXPECT_EQ(session->CurrentIndex(), 2);
+  EXPECT_EQ(View().searchText, "apple");
+  EXPECT_EQ(View().recentWords, std::vector<std::string>{"apple"});
+  session->CopiedText("x");
+  EXPECT_EQ(View().recentWords, (std::vector<std::string>{"x", "apple"}))
+      << "one character, and no headword: recorded all the same";
+
+  // Text the code page cannot hold, or none at all, changes nothing.
+  const auto writes = View().searchWrites;
+  const auto shown = session->CurrentIndex();
+  for (const auto& text : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+    session->CopiedText(text);
+    EXPECT_EQ(session->CurrentIndex(), shown);
+    EXPECT_EQ(View().searchWrites, writes);
+    EXPECT_EQ(View().recentWords.size(), 2u);
+  }
+  session->Toggle(Switch::ClipboardMeaning);
+  session->CopiedText("box");
+  EXPECT_EQ(session->CurrentIndex(), shown) << "Clipboard meaning is off";
+}
+
+TEST(ClipboardText, TheFirstLineIsWhatASingleLineFieldTakes) {
+  EXPECT_EQ(FirstLine(u"apple\r\nsecond line"), u"apple");
+  EXPECT_EQ(FirstLine(u"one\ntwo"), u"one");
+  EXPECT_EQ(FirstLine(u"cut\rhere"), u"cut");
+  EXPECT_EQ(FirstLine(std::u16string(u"nul\0after", 9)), u"nul");
+  EXPECT_EQ(FirstLine(u"\r\nsecond"), u"");
+  EXPECT_EQ(FirstLine(u"whole"), u"whole");
+}
+
+TEST_F(Session, TheMarqueeRunsOnlyWhenSwitchedOn) {
+  Open(SeventeenWords());
+  session->Tick();
+  EXPECT_TRUE(View().title.empty());
+  session->Toggle(Switch::TaskbarScrolling);
+  session->ClickRow(1);
+  EXPECT_EQ(session->Tick().title, "apple   -Varkam");
+  EXPECT_EQ(session->Tick().title, "pple   -Varkam-");
+  session->Resize(DesignWidth, FifteenRows);
+  EXPECT_EQ(session->Tick().title, "apple   -Varkam") << "a layout starts it again";
+}
+
+TEST_F(Session, AnEmptyDictionaryOpensAndNothingFails) {
+  Open(DictionaryLayout{});
+  EXPECT_TRUE(View().rows.empty());
+  EXPECT_EQ(View().highlightedRow, -1);
+  EXPECT_EQ(View().searchText, "");
+  EXPECT_EQ(View().meaning, u"\r\n");
+  EXPECT_EQ(View().scrollBar.maximum, 0) << "the scroll bar has nothing to stand for";
+  session->TypeText("dog");
+  session->PressListKey(KeyDown);
+  session->PressListKey(KeyEnd);
+  session->Scroll(2);
+  session->ClickRow(0);
+  session->CopiedText("dog");
+  EXPECT_TRUE(View().rows.empty());
+}
+
+// A window stored on a monitor that is gone opens where it can be taken by its caption.
+TEST(WindowPlacement, AWindowOffTheScreenComesOntoTheNearestWorkArea) {
+  const Bounds work{0, 0, 1280, 1024};
+  EXPECT_EQ(PlaceOnWorkArea({5000, -100000, 266, 161}, work), (Bounds{1014, 0, 266, 161}));
+  EXPECT_EQ(PlaceOnWorkArea({338, 152, 266, 161}, work), (Bounds{338, 152, 266, 161}));
+  EXPECT_EQ(PlaceOnWorkArea({-200, 100, 266, 161}, work), (Bounds{-200, 100, 266, 161}))
+      << "partly off, but its caption can be taken";
+  EXPECT_EQ(PlaceOnWorkArea({-250, 100, 266, 161}, work), (Bounds{0, 100, 266, 161}));
+  EXPECT_EQ(PlaceOnWorkArea({100, 1000, 266, 161}, work), (Bounds{100, 863, 266, 161}));
+  EXPECT_EQ(PlaceOnWorkArea({-5000, 100, 3000, 2000}, {1280, 40, 1920, 1040}),
+            (Bounds{1280, 40, 3000, 2000}))
+      << "larger than the work area: its top left corner on it";
+}
+
+}  // namespace
+}  // namespace varkam
