@@ -24,30 +24,32 @@ bool Inside(const RECT& rect, int x, int y) {
 }
 
 // A GIF picture of the program's resources, read with the system's own picture loader.
-IPicture* LoadPicture(const wchar_t* name) {
+void LoadPicture(const wchar_t* name, ui::ComPointer<IPicture>& picture) {
   HMODULE module = GetModuleHandleW(nullptr);
   HRSRC resource = FindResourceW(module, name, L"GIF");
   if (resource == nullptr) {
-    return nullptr;
+    return;
   }
   const DWORD size = SizeofResource(module, resource);
   const void* bytes = LockResource(LoadResource(module, resource));
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (copy == nullptr || bytes == nullptr) {
-    return nullptr;
+  ui::GlobalMemory copy(GlobalAlloc(GMEM_MOVEABLE, size));
+  if (!copy || bytes == nullptr) {
+    return;
   }
-  CopyMemory(GlobalLock(copy), bytes, size);
-  GlobalUnlock(copy);
-  IStream* stream = nullptr;
-  IPicture* picture = nullptr;
-  if (SUCCEEDED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-    OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                   reinterpret_cast<void**>(&picture));
-    stream->Release();
-  } else {
-    GlobalFree(copy);
+  void* target = GlobalLock(copy.Get());
+  if (target == nullptr) {
+    return;
   }
-  return picture;
+  CopyMemory(target, bytes, size);
+  GlobalUnlock(copy.Get());
+  ui::ComPointer<IStream> stream;
+  // The stream frees the memory from here on.
+  if (FAILED(CreateStreamOnHGlobal(copy.Get(), TRUE,
+                                   reinterpret_cast<IStream**>(stream.Receive())))) {
+    return;
+  }
+  copy.Release();
+  OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.Receive());
 }
 
 // Draws a picture unscaled from the frame's top left corner, cut to the frame.
@@ -71,32 +73,35 @@ void DrawPicture(HDC dc, IPicture* picture, const RECT& frame) {
 }  // namespace
 
 struct TAboutBox::Pictures {
-  IPicture* programIcon = LoadPicture(L"PROGRAMICON");
-  IPicture* image1 = LoadPicture(L"IMAGE1");
-  ~Pictures() {
-    for (IPicture* picture : {programIcon, image1}) {
-      if (picture != nullptr) {
-        picture->Release();
-      }
-    }
+  Pictures() {
+    LoadPicture(L"PROGRAMICON", programIcon);
+    LoadPicture(L"IMAGE1", image1);
   }
+  ui::ComPointer<IPicture> programIcon;
+  ui::ComPointer<IPicture> image1;
 };
 
-TAboutBox::TAboutBox() = default;
+TAboutBox::TAboutBox()
+    : openWebSite([this] {
+        // The result is not looked at: without a browser nothing happens, and the box stays.
+        ShellExecuteA(Handle(), "open", VARKAM_WEB_SITE, nullptr, nullptr, SW_SHOWNORMAL);
+      }) {}
 
 TAboutBox::~TAboutBox() {
   DestroyHandle();
-  delete pictures_;
-  DeleteObject(font_);
 }
 
-void TAboutBox::ShowModal(HWND owner) {
+void TAboutBox::ShowModal(HWND owner, const std::function<void(TAboutBox&)>& opened) {
   TAboutBox box;
   if (!box.Create(owner)) {
     return;
   }
   EnableWindow(owner, FALSE);
   ShowWindow(box.Handle(), SW_SHOW);
+  SetFocus(box.OKButton.Handle());
+  if (opened) {
+    opened(box);
+  }
   MSG message{};
   while (!box.closed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (!IsDialogMessageW(box.Handle(), &message)) {
@@ -126,34 +131,35 @@ bool TAboutBox::Create(HWND owner) {
     return false;
   }
   SetCaption(L"About");
-  font_ =
-      CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
-  okButton_ = CreateWindowExW(
-      0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 15, 397, 64, 22,
-      Handle(), reinterpret_cast<HMENU>(IDOK), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (!CreateControls()) {
+    return false;
+  }
+  pictures_ = std::make_unique<Pictures>();
+  return true;
+}
+
+bool TAboutBox::CreateControls() {
+  font_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                          L"MS Sans Serif"));
   // Three lines below the visible part of the panel, never shown: the version label, the
   // copyright line and the author's contact line.
-  const struct {
-    const wchar_t* className;
-    const wchar_t* text;
-    DWORD style;
-    RECT bounds;
-  } hidden[] = {
-      {L"STATIC", L"ZEMKO  v.Beta1", SS_LEFT, {8, 448, 78, 13}},
-      {L"STATIC", L"Copyright (c) Varkam", SS_LEFT | SS_CENTERIMAGE, {8, 420, 151, 13}},
-      {L"EDIT", L"varkam.example.org", ES_READONLY, {8, 433, 233, 13}},
-  };
-  for (const auto& line : hidden) {
-    HWND control = CreateWindowExW(0, line.className, line.text, WS_CHILD | line.style,
-                                   Panel1.left + line.bounds.left, Panel1.top + line.bounds.top,
-                                   line.bounds.right, line.bounds.bottom, Handle(), nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (!OKButton.Create(Handle(), L"OK", IDOK, true) ||
+      !versionLabel_.Create(Handle(), L"STATIC", L"ZEMKO  v.Beta1", SS_LEFT) ||
+      !copyrightLabel_.Create(Handle(), L"STATIC", L"Copyright (c) Varkam",
+                              SS_LEFT | SS_CENTERIMAGE) ||
+      !contactLine_.Create(Handle(), L"EDIT", L"varkam.example.org", ES_READONLY)) {
+    return false;
   }
-  pictures_ = new Pictures;
-  SetFocus(okButton_);
+  OKButton.SetBounds(15, 397, 64, 22);
+  versionLabel_.SetBounds(Panel1.left + 8, Panel1.top + 448, 78, 13);
+  copyrightLabel_.SetBounds(Panel1.left + 8, Panel1.top + 420, 151, 13);
+  contactLine_.SetBounds(Panel1.left + 8, Panel1.top + 433, 233, 13);
+  for (ui::Control* control : std::initializer_list<ui::Control*>{
+           &OKButton, &versionLabel_, &copyrightLabel_, &contactLine_}) {
+    control->SetFont(font_.Get());
+  }
+  OKButton.onClick = [this] { OKButtonClick(); };
   return true;
 }
 
@@ -162,8 +168,7 @@ void TAboutBox::OKButtonClick() {
 }
 
 void TAboutBox::Image1Click() {
-  // The result is not looked at: without a browser nothing happens, and the box stays.
-  ShellExecuteA(Handle(), "open", VARKAM_WEB_SITE, nullptr, nullptr, SW_SHOWNORMAL);
+  openWebSite();
 }
 
 void TAboutBox::Close() {
@@ -176,8 +181,8 @@ void TAboutBox::Paint() {
   HDC dc = BeginPaint(Handle(), &paint);
   RECT panel = Panel1;
   DrawEdge(dc, &panel, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
-  DrawPicture(dc, pictures_->programIcon, ProgramIconFrame);
-  DrawPicture(dc, pictures_->image1, Image1Frame);
+  DrawPicture(dc, pictures_->programIcon.Get(), ProgramIconFrame);
+  DrawPicture(dc, pictures_->image1.Get(), Image1Frame);
   EndPaint(Handle(), &paint);
 }
 
@@ -190,9 +195,20 @@ LRESULT TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OKButtonClick();
       }
       return 0;
+    // A click on the picture is a press and a release both on it, as on a button.
+    case WM_LBUTTONDOWN:
+      imagePressed_ = Inside(Image1Frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (imagePressed_) {
+        SetCapture(Handle());
+      }
+      return 0;
     case WM_LBUTTONUP:
-      if (Inside(Image1Frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
-        Image1Click();
+      if (imagePressed_) {
+        imagePressed_ = false;
+        ReleaseCapture();
+        if (Inside(Image1Frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+          Image1Click();
+        }
       }
       return 0;
     case WM_SETCURSOR: {

@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
+
+#include "ui/Resources.h"
+#include "ui/TextControls.h"
 #include "ui/Window.h"
 
 namespace varkam {
@@ -15,25 +20,32 @@ class TAboutBox : public ui::Window {
   ~TAboutBox() override;
 
   // Shows a new box modally, centred over `owner`, until OK, Enter or the close box ends it.
-  static void ShowModal(HWND owner);
+  // `opened` is told of the box once it shows, before the user meets it.
+  static void ShowModal(HWND owner, const std::function<void(TAboutBox&)>& opened = {});
 
   void OKButtonClick();
   void Image1Click();
 
-  HWND OKButton() const { return okButton_; }
+  ui::Button OKButton;
+  // Opens the product's web site; the system's browser unless told otherwise.
+  std::function<void()> openWebSite;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   bool Create(HWND owner);
+  bool CreateControls();
   void Paint();
   void Close();
 
-  HWND okButton_ = nullptr;
-  HFONT font_ = nullptr;
+  ui::Font font_;
+  ui::Label versionLabel_;
+  ui::Label copyrightLabel_;
+  ui::Label contactLine_;
   struct Pictures;
-  Pictures* pictures_ = nullptr;
+  std::unique_ptr<Pictures> pictures_;
+  bool imagePressed_ = false;  // the press began on the picture
   bool closed_ = false;
 };
 

@@ -28,6 +28,8 @@ class Owned {
 
   Handle Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
+  // Hands the handle on to whoever frees it now.
+  Handle Release() { return std::exchange(handle_, nullptr); }
   void Reset(Handle handle = nullptr) {
     if (handle_ != nullptr) {
       Free{}(handle_);

@@ -57,4 +57,26 @@ void StatusBar::SetText(const std::wstring& text) {
   SendMessageW(Handle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text_.c_str()));
 }
 
+bool Button::Create(HWND parent, const wchar_t* caption, int id, bool isDefault) {
+  if (!CreateControl(parent, L"BUTTON",
+                     WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
+                     caption)) {
+    return false;
+  }
+  SetWindowLongPtrW(Handle(), GWLP_ID, id);
+  // Subclassed so that the keyboard layout follows the focus onto the button.
+  Subclass(Handle());
+  return true;
+}
+
+void Button::OnCommand(WORD code) {
+  if (code == BN_CLICKED && onClick) {
+    onClick();
+  }
+}
+
+bool Label::Create(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style) {
+  return CreateControl(parent, className, style, 0, text);
+}
+
 }  // namespace varkam::ui

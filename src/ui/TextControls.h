@@ -1,6 +1,6 @@
 #pragma once
 
-// The text controls that show text: the read-only meaning pane and the status bar.
+// The controls that show text: the read-only meaning pane, the status bar, buttons and labels.
 
 #include <functional>
 #include <string>
@@ -35,6 +35,20 @@ class StatusBar : public Control {
 
  private:
   std::wstring text_;
+};
+
+// A push button. onClick: the user clicked it, or pressed Enter while it is the default one.
+class Button : public Control {
+ public:
+  bool Create(HWND parent, const wchar_t* caption, int id, bool isDefault);
+  std::function<void()> onClick;
+  void OnCommand(WORD code) override;
+};
+
+// A line of text that only shows: a static text, or a read-only single-line edit.
+class Label : public Control {
+ public:
+  bool Create(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style);
 };
 
 }  // namespace varkam::ui

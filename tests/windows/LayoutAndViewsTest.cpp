@@ -92,6 +92,45 @@ TEST_F(LayoutAndViews, TheSplitterIsDraggedInTheGapBesideTheScrollBar) {
   mouse(WM_LBUTTONUP, 0, 30);
 }
 
+// Over the splitter the mouse shows our own cursor for moving the split.
+TEST_F(LayoutAndViews, TheSplitterShowsItsOwnCursor) {
+  Open(NumberedWords(10));
+  POINT over{95, 100};
+  ClientToScreen(form->Handle(), &over);
+  SetCursorPos(over.x, over.y);
+  SendMessageW(form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  const HCURSOR split = LoadCursorW(GetModuleHandleW(nullptr), L"HSPLIT");
+  ASSERT_NE(split, nullptr);
+  EXPECT_EQ(GetCursor(), split);
+}
+
+// Which pop-up menu a right click opens: the first one that shows is closed at once.
+std::wstring MenuOpenedBy(HWND window, POINT at) {
+  static std::wstring firstItem;
+  firstItem = L"(none)";
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND menu = FindWindowW(L"#32768", nullptr)) {
+      HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+      wchar_t caption[64] = {};
+      GetMenuStringW(items, 0, caption, 64, MF_BYPOSITION);
+      firstItem = caption;
+    }
+    EndMenu();
+  });
+  SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+  SendMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  return firstItem;
+}
+
+TEST_F(LayoutAndViews, ARightClickOnTheWindowItselfOpensItsMenu) {
+  Open(NumberedWords(10));
+  EXPECT_EQ(MenuOpenedBy(form->Handle(), {95, 100}), L"&Clipboard meaning") << "the splitter";
+  EXPECT_EQ(MenuOpenedBy(form->Handle(), {345, 10}), L"&Clipboard meaning") << "about button";
+  EXPECT_EQ(MenuOpenedBy(form->Handle(), {200, 2}), L"&Clipboard meaning") << "search row";
+}
+
 TEST_F(LayoutAndViews, MenusShowTheActionsCheckMarks) {
   Open(NumberedWords(10));
   std::vector<const ui::MenuItem*> commands;

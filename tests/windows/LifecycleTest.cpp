@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "support/WindowsClipboard.h"
+#include "UnitAbout.h"
 #include "windows/WindowFixture.h"
 
 namespace varkam::testing {
@@ -87,6 +91,21 @@ TEST_F(Lifecycle, AllSwitchesOnAndTheStoredGeometry) {
   EXPECT_TRUE(form->ActionTaskbarScroller.checked);
   form->Timer1Timer();
   EXPECT_EQ(application.Title(), L"w000001   -Vark");
+}
+
+// A place stored on a monitor that is gone: the window opens on the screen, its size kept.
+TEST_F(Lifecycle, AStoredPlaceOffEveryMonitorComesBackOnTheScreen) {
+  folder.WriteFile("DicSet.vq", SettingsBytes(true, 300, 200, 5000, -100000, "\1\0\0\1\0"s));
+  OpenAsCreated(NumberedWords(50));
+  const RECT bounds = OuterBounds(form->Handle());
+  EXPECT_EQ(bounds.right - bounds.left, 300);
+  EXPECT_EQ(bounds.bottom - bounds.top, 200);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_GE(bounds.left, work.left);
+  EXPECT_LE(bounds.right, work.right);
+  EXPECT_GE(bounds.top, work.top);
+  EXPECT_LE(bounds.bottom, work.bottom);
 }
 
 TEST_F(Lifecycle, AStoredNormalViewAndATinyHeight) {
@@ -278,6 +297,78 @@ TEST_F(Lifecycle, WhatIsNotLookedUp) {
   EXPECT_EQ(before.Notifications(), seen + 5) << "every change passed on";
 }
 
+// Text the code page cannot hold is no English word: not looked up, not recorded.
+TEST_F(Lifecycle, CopiedPersianTextIsPassedOver) {
+  OpenAsCreated(AnimalWords());
+  PutOnClipboard(L"eel");
+  ASSERT_EQ(form->CurrentIndex(), 5);
+  PutOnClipboard(L"\u0633\u06AF \u062A\u0627\u0632\u06CC");
+  EXPECT_EQ(form->CurrentIndex(), 5);
+  EXPECT_EQ(SearchText(), L"eel");
+  EXPECT_EQ(form->ComboBox1.Items(), std::vector<std::wstring>{L"eel"});
+  PutOnClipboard(L"fox\r\n\u0633\u06AF");
+  EXPECT_EQ(form->CurrentIndex(), 6) << "only the first line counts";
+}
+
+// A viewer after the window that has stopped answering: the window goes on looking words up.
+class HungViewer {
+ public:
+  HungViewer() : thread_([this] { Run(); }) {
+    while (!joined_.load()) {
+      Sleep(10);
+    }
+  }
+  ~HungViewer() {
+    SetEvent(release_);
+    thread_.join();
+    CloseHandle(release_);
+  }
+
+ private:
+  void Run() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+      auto* self = reinterpret_cast<HungViewer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+      if (message == WM_DRAWCLIPBOARD && self != nullptr && self->joined_.load()) {
+        WaitForSingleObject(self->release_, INFINITE);  // stops answering
+        return LRESULT{0};
+      }
+      return DefWindowProcW(window, message, wParam, lParam);
+    };
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VarkamHungViewer";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowW(L"VarkamHungViewer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    HWND next = SetClipboardViewer(window);
+    joined_ = true;
+    MSG message{};
+    while (WaitForSingleObject(release_, 0) == WAIT_TIMEOUT) {
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&message);
+      }
+      Sleep(10);
+    }
+    ChangeClipboardChain(window, next);
+    DestroyWindow(window);
+  }
+
+  HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> joined_{false};
+  std::thread thread_;
+};
+
+TEST_F(Lifecycle, AHungViewerAfterTheWindowCannotStopIt) {
+  HungViewer hung;  // joined before the window: the window's next viewer
+  OpenAsCreated(AnimalWords());
+  PutOnClipboard(L"bee");
+  EXPECT_EQ(form->CurrentIndex(), 2);
+  PutOnClipboard(L"fox");
+  EXPECT_EQ(form->CurrentIndex(), 6) << "the window still answers";
+  Close();
+}
+
 TEST_F(Lifecycle, TextOnTheClipboardAtStartUpIsLookedUp) {
   ASSERT_TRUE(PutTextOnClipboard(L"fox"));
   OpenAsCreated(AnimalWords());
@@ -293,7 +384,40 @@ TEST_F(Lifecycle, TheKeyboardLayoutFollowsTheFocus) {
   EXPECT_EQ(application.LastKeyboardLayout(), "00000429");
   SetFocus(form->ComboBox1.EditHandle());
   EXPECT_EQ(application.LastKeyboardLayout(), "00000409");
+  SetFocus(form->TntMemo1.Handle());
+  std::string inAboutBox;
+  TAboutBox::ShowModal(form->Handle(), [&](TAboutBox& box) {
+    inAboutBox = application.LastKeyboardLayout();
+    box.OKButtonClick();
+  });
+  EXPECT_EQ(inAboutBox, "00000409") << "its OK button reads left to right";
   ui::Control::SetFocusListener(nullptr);
+}
+
+// The picture opens the web site on a click: a press and a release both on it.
+TEST_F(Lifecycle, TheAboutBoxPictureOpensTheWebSiteOnAWholeClick) {
+  OpenAsCreated(AnimalWords());
+  int openings = -1;
+  TAboutBox::ShowModal(form->Handle(), [&](TAboutBox& box) {
+    openings = 0;
+    box.openWebSite = [&] { ++openings; };
+    const auto mouse = [&box](UINT message, int x, int y) {
+      SendMessageW(box.Handle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
+                   MAKELPARAM(x, y));
+    };
+    const POINT banner{150, 100};
+    const POINT picture{150, 300};
+    mouse(WM_LBUTTONDOWN, banner.x, banner.y);
+    mouse(WM_LBUTTONUP, picture.x, picture.y);
+    EXPECT_EQ(openings, 0) << "the press began on the banner";
+    mouse(WM_LBUTTONDOWN, picture.x, picture.y);
+    mouse(WM_LBUTTONUP, banner.x, banner.y);
+    EXPECT_EQ(openings, 0) << "released off the picture";
+    mouse(WM_LBUTTONDOWN, picture.x, picture.y);
+    mouse(WM_LBUTTONUP, picture.x, picture.y);
+    box.OKButtonClick();
+  });
+  EXPECT_EQ(openings, 1);
 }
 
 }  // namespace
