@@ -44,8 +44,8 @@ void LoadPicture(const wchar_t* name, ui::ComPointer<IPicture>& picture) {
   GlobalUnlock(copy.Get());
   ui::ComPointer<IStream> stream;
   // The stream frees the memory from here on.
-  if (FAILED(CreateStreamOnHGlobal(copy.Get(), TRUE,
-                                   reinterpret_cast<IStream**>(stream.Receive())))) {
+  if (FAILED(
+          CreateStreamOnHGlobal(copy.Get(), TRUE, reinterpret_cast<IStream**>(stream.Receive())))) {
     return;
   }
   copy.Release();

@@ -1,8 +1,8 @@
 // Clipboard meaning: the window stays in the clipboard viewer chain for its whole life, passes
 // every notification on, and looks up the text copied anywhere on the desktop.
 
-#include "DicFor/TForm1.h"
 #include "ui/Clipboard.h"
+#include "DicFor/TForm1.h"
 
 namespace varkam {
 

@@ -67,8 +67,8 @@ bool TForm1::CreateControls() {
       !ListBox1.Create(Handle()) || !ScrollBar1.Create(Handle()) || !StatusBar1.Create(Handle())) {
     return false;
   }
-  for (ui::Control* control : std::initializer_list<ui::Control*>{
-           &ComboBox1, &ListBox1, &ScrollBar1, &StatusBar1}) {
+  for (ui::Control* control :
+       std::initializer_list<ui::Control*>{&ComboBox1, &ListBox1, &ScrollBar1, &StatusBar1}) {
     control->SetFont(windowFont_.Get());
   }
   TntMemo1.SetFont(meaningFont_.Get());
@@ -83,7 +83,7 @@ void TForm1::BindHandlers() {
   ListBox1.onDoubleClick = [this] { ListBox1DblClick(); };
   ListBox1.onKeyDown = [this](WORD key) { return ListBox1KeyDown(key); };
   ScrollBar1.onChange = [this](int position) { ScrollBar1Change(position); };
-  ComboBox1.onChange = [this] { ComboBox1Change(); };
+  ComboBox1.onChange = [this](const std::wstring& text) { ComboBox1Change(text); };
   ComboBox1.onKeyDown = [this](WORD key) { ComboBox1KeyDown(key); };
   ComboBox1.onContextMenu = [this](POINT at) { ComboBoxPopupMenu.Show(Handle(), at); };
   ComboBox1.completion = [this](const std::wstring& typed) -> std::optional<std::size_t> {

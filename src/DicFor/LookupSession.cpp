@@ -13,8 +13,8 @@ PageShape LookupSession::Shape() const {
   return {dictionary_->WordCount(), view_.layout.visibleRows};
 }
 
-const WindowView& LookupSession::Start(const std::optional<SettingsRecord>& stored,
-                                       int clientWidth, int clientHeight) {
+const WindowView& LookupSession::Start(const std::optional<SettingsRecord>& stored, int clientWidth,
+                                       int clientHeight) {
   ApplyStored(stored);
   clientWidth_ = clientWidth;
   clientHeight_ = clientHeight;
@@ -51,7 +51,11 @@ void LookupSession::Arrange() {
   if (!started_) {
     return;
   }
-  LayoutInput input{clientWidth_, clientHeight_, view_.switches.fullView, 0, listWidth_,
+  LayoutInput input{clientWidth_,
+                    clientHeight_,
+                    view_.switches.fullView,
+                    0,
+                    listWidth_,
                     !view_.switches.hideStatusBar};
   // The splitter stays where it can be grabbed, however narrow the window becomes.
   input.listWidth = std::min(listWidth_, MaxSplitterLeft(clientWidth_) - ScrollBarWidth);
@@ -95,9 +99,8 @@ void LookupSession::FillPage(std::int32_t index) {
     pageTop_ = top;
     filledRows_ = view_.layout.visibleRows;
   }
-  view_.scrollBar.position =
-      std::clamp(pageTop_, view_.scrollBar.minimum,
-                 std::max(view_.scrollBar.minimum, view_.scrollBar.maximum));
+  view_.scrollBar.position = std::clamp(pageTop_, view_.scrollBar.minimum,
+                                        std::max(view_.scrollBar.minimum, view_.scrollBar.maximum));
   view_.highlightedRow = -1;
 }
 

@@ -6,8 +6,8 @@
 
 namespace varkam {
 
-void TForm1::ComboBox1Change() {
-  const std::string text = ui::ToAnsi(ComboBox1.Text());
+void TForm1::ComboBox1Change(const std::wstring& typed) {
+  const std::string text = ui::ToAnsi(typed);
   // A failure in one keystroke's lookup (a data file that cannot be read) leaves the window
   // running as it was; there is nobody to tell in the middle of typing.
   try {

@@ -21,25 +21,29 @@ class QuietErrors {
   UINT previous_;
 };
 
+// The file opened for this program alone; empty when it could not be opened.
+ui::KernelHandle OpenAlone(const wchar_t* name, DWORD access, DWORD disposition) {
+  HANDLE file = CreateFileW(name, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return ui::KernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
 }  // namespace
 
 std::optional<SettingsRecord> ReadSettingsFile() {
   QuietErrors quiet;
-  HANDLE file = CreateFileW(SettingsFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const ui::KernelHandle file = OpenAlone(SettingsFile, GENERIC_READ, OPEN_EXISTING);
+  if (!file) {
     return std::nullopt;
   }
   std::array<std::uint8_t, SettingsRecordSize> bytes{};
   DWORD total = 0;
   DWORD got = 0;
   while (total < bytes.size() &&
-         ReadFile(file, bytes.data() + total, static_cast<DWORD>(bytes.size() - total), &got,
+         ReadFile(file.Get(), bytes.data() + total, static_cast<DWORD>(bytes.size() - total), &got,
                   nullptr) &&
          got > 0) {
     total += got;
   }
-  CloseHandle(file);
   return DecodeSettings(std::span(bytes).first(total));
 }
 
@@ -53,24 +57,21 @@ bool WriteSettingsFile(const SettingsRecord& settings) {
     if (attributes & FILE_ATTRIBUTE_READONLY) {
       return false;
     }
-    HANDLE old = CreateFileW(SettingsFile, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (old == INVALID_HANDLE_VALUE) {
-      return false;
+    if (!OpenAlone(SettingsFile, GENERIC_WRITE, OPEN_EXISTING)) {
+      return false;  // another program holds it
     }
-    CloseHandle(old);
   }
-  HANDLE file = CreateFileW(PendingSettingsFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  ui::KernelHandle file = OpenAlone(PendingSettingsFile, GENERIC_WRITE, CREATE_ALWAYS);
+  if (!file) {
     return false;
   }
   const auto bytes = EncodeSettings(settings);
   DWORD written = 0;
   const bool complete =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-      written == bytes.size() && FlushFileBuffers(file);
-  const bool closed = CloseHandle(file) != 0;
+      WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size() && FlushFileBuffers(file.Get());
+  // A close that fails may have lost the bytes: it is looked at, so the handle is let go here.
+  const bool closed = CloseHandle(file.Release()) != 0;
   if (!complete || !closed ||
       !MoveFileExW(PendingSettingsFile, SettingsFile,
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

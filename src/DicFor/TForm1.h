@@ -17,8 +17,8 @@
 #include "ui/Application.h"
 #include "ui/ComboBox.h"
 #include "ui/ListBox.h"
-#include "ui/ScrollBar.h"
 #include "ui/Resources.h"
+#include "ui/ScrollBar.h"
 #include "ui/TextControls.h"
 #include "ui/Window.h"
 
@@ -41,7 +41,7 @@ class TForm1 : public ui::Window {
   void ListBox1DblClick();
 
   // Search box (SearchBox.cpp).
-  void ComboBox1Change();
+  void ComboBox1Change(const std::wstring& typed);
   void ComboBox1KeyDown(WORD key);
   void Paste3Click();
   void SelectAll3Click();
@@ -80,7 +80,6 @@ class TForm1 : public ui::Window {
   std::int32_t CurrentIndex() const { return session_ ? session_->CurrentIndex() : 0; }
   std::int32_t PageTop() const { return session_ ? session_->PageTop() : 0; }
   std::uint16_t VisibleRows() const { return session_ ? session_->VisibleRows() : 0; }
-  const RecentWords* History() const { return session_ ? &session_->History() : nullptr; }
   bool InClipboardChain() const { return inClipboardChain_; }
   Bounds Shape1Bounds() const { return shown_.layout.splitter; }
   Bounds AboutButtonBounds() const { return shown_.layout.aboutButton; }

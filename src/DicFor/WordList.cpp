@@ -5,9 +5,7 @@
 namespace varkam {
 
 void TForm1::ScrollBar1Change(int position) {
-  Run([position](LookupSession& session) -> const WindowView& {
-    return session.Scroll(position);
-  });
+  Run([position](LookupSession& session) -> const WindowView& { return session.Scroll(position); });
 }
 
 void TForm1::ListBox1Click() {

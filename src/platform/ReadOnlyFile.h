@@ -28,8 +28,7 @@ class ReadOnlyFile {
   static constexpr std::int64_t MaxOffset = INT32_MAX;
 
   ReadOnlyFile() = default;
-  explicit ReadOnlyFile(const std::filesystem::path& name,
-                        FileAccess access = FileAccess::Mapped);
+  explicit ReadOnlyFile(const std::filesystem::path& name, FileAccess access = FileAccess::Mapped);
   ~ReadOnlyFile();
   ReadOnlyFile(const ReadOnlyFile&) = delete;
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;

@@ -104,7 +104,7 @@ void ComboBox::SetItemHeight(int height) {
 
 void ComboBox::Raise() {
   if (programWrites_ == 0 && onChange) {
-    onChange();
+    onChange(Text());
   }
 }
 

@@ -12,7 +12,8 @@ namespace varkam::ui {
 
 // An editable drop-down list (COMBOBOX, CBS_DROPDOWN) with auto-completion from its items.
 // onChange: the user edited the text, picked an item (click, Up, Down), or typing completed
-// the text to a different item; never for the program's own writes. onKeyDown: a key went
+// the text to a different item, with the text it now holds; never for the program's own
+// writes. onKeyDown: a key went
 // down in the text field. onContextMenu: the text field's menu was asked for (screen point).
 class ComboBox : public Control {
  public:
@@ -29,7 +30,7 @@ class ComboBox : public Control {
   void SetBounds(int left, int top, int width);  // the height is the control's own
   void SetItemHeight(int height);                // CB_SETITEMHEIGHT of the drop-down's rows
 
-  std::function<void()> onChange;
+  std::function<void(const std::wstring& text)> onChange;
   std::function<void(WORD key)> onKeyDown;
   std::function<void(POINT screen)> onContextMenu;
   // Which item completes a typed text, if any.

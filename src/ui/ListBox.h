@@ -16,11 +16,11 @@ class ListBox : public Control {
   bool Create(HWND parent);
 
   void SetRows(const std::vector<std::wstring>& rows);  // LB_RESETCONTENT, LB_ADDSTRING
-  int RowCount() const;                   // LB_GETCOUNT
-  std::wstring RowText(int row) const;    // LB_GETTEXT
-  int HighlightedRow() const;             // LB_GETCURSEL: -1 for none
-  void Highlight(int row);                // LB_SETCURSEL: -1 for none; raises nothing
-  void SetRowHeight(int height);          // LB_SETITEMHEIGHT
+  int RowCount() const;                                 // LB_GETCOUNT
+  std::wstring RowText(int row) const;                  // LB_GETTEXT
+  int HighlightedRow() const;                           // LB_GETCURSEL: -1 for none
+  void Highlight(int row);                              // LB_SETCURSEL: -1 for none; raises nothing
+  void SetRowHeight(int height);                        // LB_SETITEMHEIGHT
 
   std::function<void()> onClick;
   std::function<void()> onDoubleClick;

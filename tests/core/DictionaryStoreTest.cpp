@@ -256,7 +256,6 @@ TEST_P(SharedFiles, OthersMayRewriteTheFilesWhileTheyAreOpen) {
   EXPECT_EQ(dictionary.GetMeaning(1), "\x21\xA4");
 }
 
-
 std::string AccessName(const ::testing::TestParamInfo<platform::FileAccess>& access) {
   return access.param == platform::FileAccess::Mapped ? "Mapped" : "Positional";
 }

@@ -270,8 +270,8 @@ TEST_F(Session, TheSettingsToWriteHoldTheSwitchesAndTheBounds) {
   session->ShowFullView(false);
   const SettingsRecord written = session->SettingsToWrite({-5, 7, 400, 300});
   EXPECT_EQ(EncodeSettings(written),
-            (std::array<std::uint8_t, 22>{0, 144, 1, 0, 0, 44, 1, 0, 0, 251, 255, 255, 255, 7, 0,
-                                          0, 0, 0, 1, 0, 0, 1}));
+            (std::array<std::uint8_t, 22>{0,   144, 1, 0, 0, 44, 1, 0, 0, 251, 255,
+                                          255, 255, 7, 0, 0, 0,  0, 1, 0, 0,   1}));
 }
 
 TEST_F(Session, CopiedTextIsLookedUpAndAlwaysRecorded) {

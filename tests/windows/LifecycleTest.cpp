@@ -3,8 +3,8 @@
 #include <atomic>
 #include <thread>
 
-#include "support/WindowsClipboard.h"
 #include "UnitAbout.h"
+#include "support/WindowsClipboard.h"
 #include "windows/WindowFixture.h"
 
 namespace varkam::testing {
