@@ -173,6 +173,25 @@ bool JoinsOnItsRight(const Unit& unit) {
   return unit.letter != nullptr && unit.letter->joining != Joining::None;
 }
 
+bool IsPunctuationMark(char16_t code) {
+  return code == u'\u060C' || code == u'\u061F';
+}
+
+// A letter that joins on both sides, before a right-to-left character that joins neither side
+// (the comma, the question mark, hamza): its final form would make the decoding show a space
+// there, so it takes its joining form, which decodes to the same letter and which the text
+// control draws in its final shape all the same. Yeh before a punctuation mark is the one
+// exception: its joining form decodes to Arabic yeh, whose final shape has two dots, so it
+// keeps its final form and the space the code page forces.
+bool TakesJoiningFormBefore(const Unit& unit, const Unit& next) {
+  if (unit.letter == nullptr || unit.letter->joining != Joining::Dual || next.letter == nullptr ||
+      next.letter->joining != Joining::None) {
+    return false;
+  }
+  const bool yeh = unit.code == Yeh || unit.code == YehWithHamza;
+  return !(yeh && IsPunctuationMark(next.code));
+}
+
 // One stored byte with what the decoding shows for it.
 struct Glyph {
   std::uint8_t byte;
@@ -215,7 +234,9 @@ std::vector<Glyph> Glyphs(std::u16string_view text) {
     const bool joinsPrevious = i > 0 && JoinsOnItsLeft(units[i - 1]) && JoinsOnItsRight(units[i]);
     const bool joinsNext =
         i + 1 < units.size() && JoinsOnItsLeft(units[i]) && JoinsOnItsRight(units[i + 1]);
-    glyphs.push_back(GlyphOf(units[i], joinsPrevious, joinsNext));
+    const bool joiningForm =
+        joinsNext || (i + 1 < units.size() && TakesJoiningFormBefore(units[i], units[i + 1]));
+    glyphs.push_back(GlyphOf(units[i], joinsPrevious, joiningForm));
   }
   for (std::size_t i = 0; i + 1 < glyphs.size(); ++i) {
     if (glyphs[i].rightToLeft && IsFinalFormByte(glyphs[i].byte) && glyphs[i + 1].rightToLeft &&

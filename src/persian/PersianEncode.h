@@ -32,10 +32,12 @@ std::string UnicodeToPersian(std::u16string_view text);
 
 // What PersianToUnicode shows for the stored form of `text`: the letters folded as the code
 // page folds them (one kaf, one heh, alef for alef with hamza, ASCII digits, yeh as U+064A
-// where it joins the next letter and U+0649 elsewhere), marks and zero-width joiners dropped,
-// a zero-width non-joiner and a no-break space as a space, and a space after a word-final form
-// that meets a right-to-left character that is not a letter it joins. Throws like
-// UnicodeToPersian for a character without a byte.
+// where it joins the next letter or stands before hamza, U+0649 elsewhere), marks and
+// zero-width joiners dropped, a zero-width non-joiner and a no-break space as a space, and a
+// space after a word-final form that meets a right-to-left character that is not a letter it
+// joins. Before a comma, a question mark or hamza a letter takes its joining form instead of
+// its final one, so no space comes between them, except yeh before a comma or a question
+// mark. Throws like UnicodeToPersian for a character without a byte.
 std::u16string CanonicalPersian(std::u16string_view text);
 
 }  // namespace varkam::persian

@@ -25,7 +25,6 @@ class Application : public Window {
   // process counts as Middle East enabled, which the main window makes it whatever the system.
   void SetKeyboardLayouts(std::string rightToLeft, std::string leftToRight);
   void SetMiddleEastEnabled(bool enabled) { middleEast_ = enabled; }
-  bool MiddleEastEnabled() const { return middleEast_; }
   void ControlFocused(HWND control);
   const std::string& LastKeyboardLayout() const { return lastLayout_; }
 

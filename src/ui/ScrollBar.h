@@ -14,7 +14,6 @@ class ScrollBar : public Control {
   bool Create(HWND parent);
 
   int Position() const { return position_; }
-  int Minimum() const { return minimum_; }
   int Maximum() const { return maximum_; }
   int LargeChange() const { return largeChange_; }
   // The range, the thumb (kept within the range) and the step of a click in the track. An

@@ -39,14 +39,37 @@ TEST(CanonicalPersian, FoldsWhatTheCodePageCannotTellApart) {
   EXPECT_EQ(CanonicalPersian(u"\u06CC\u06A9\u06CC"), u"\u064A\u06A9\u0649");
   EXPECT_EQ(CanonicalPersian(u"\u0645\u06CC\u200C\u062E\u0648\u0627\u0647\u0645"),
             u"\u0645\u0649 \u062E\u0648\u0627\u0647\u0645");
-  EXPECT_EQ(CanonicalPersian(u"\u0634\u06CC\u0621"), u"\u0634\u0649 \u0621");
-  EXPECT_EQ(CanonicalPersian(u"\u0643\u062A\u0627\u0628\u060C"),
-            u"\u06A9\u062A\u0627\u0628 \u060C");
+  EXPECT_EQ(CanonicalPersian(u"\u0634\u06CC\u0621"), u"\u0634\u064A\u0621");
+  EXPECT_EQ(CanonicalPersian(u"\u0643\u062A\u0627\u0628\u060C"), u"\u06A9\u062A\u0627\u0628\u060C");
   EXPECT_EQ(CanonicalPersian(u"\u0645\u064E\u0631\u0652\u062F\u200D"), u"\u0645\u0631\u062F");
   EXPECT_EQ(CanonicalPersian(u"\u0623\u0644\u0625\u0644\u0623"), u"\u0627\u0644\u0627\u0644\u0627");
   EXPECT_EQ(CanonicalPersian(u"\u0645\u062F\u0631\u0633\u0629\u0626\u064A"),
             u"\u0645\u062F\u0631\u0633\u0647\u0626\u0649");
   EXPECT_EQ(CanonicalPersian(u"\u06F2\u0660\u00A0x"), u"20 x");
+}
+
+// Punctuation shows as it is written: a letter before a comma, a question mark or hamza takes
+// its joining form, so no space comes between them; yeh before a punctuation mark cannot.
+TEST(UnicodeToPersian, PunctuationIsShownAsWritten) {
+  const std::pair<std::u16string, std::u16string> readings[] = {
+      {u"\u0633\u06AF\u060C \u062A\u0627\u0632\u06CC",  // سگ، تازی
+       u"\u0633\u06AF\u060C \u062A\u0627\u0632\u0649"},
+      {u"\u0686\u0647\u061F \u0686\u0631\u0627\u061F",  // چه؟ چرا؟
+       u"\u0686\u0647\u061F \u0686\u0631\u0627\u061F"},
+      {u"\u062E\u0627\u0646\u0647\u060C \u06A9\u062A\u0627\u0628",  // خانه، کتاب
+       u"\u062E\u0627\u0646\u0647\u060C \u06A9\u062A\u0627\u0628"},
+      {u"\u0634\u06CC\u0621", u"\u0634\u064A\u0621"},   // شیء, one word
+      {u"\u062A\u0627\u0632\u06CC\u060C \u0633\u06AF",  // تازی، سگ: the code page's limit
+       u"\u062A\u0627\u0632\u0649 \u060C \u0633\u06AF"},
+      {u"\u0633\u0644\u0627\u0645\u061F", u"\u0633\u0644\u0627\u0645\u061F"},
+      {u"\u0628\u060C", u"\u0628\u060C"},  // an isolated letter takes its initial form
+  };
+  for (const auto& [source, shown] : readings) {
+    EXPECT_EQ(PersianToUnicode(UnicodeToPersian(source)), shown);
+    EXPECT_EQ(CanonicalPersian(source), shown);
+  }
+  // The gaf of سگ before the comma is stored in its medial form, 0xF0, not its final 0xEF.
+  EXPECT_EQ(UnicodeToPersian(u"\u0633\u06AF\u060C"), Bytes({0x20, 0x8A, 0xF0, 0xA8}));
 }
 
 TEST(UnicodeToPersian, NamesTheCharacterItCannotHoldAndWhereItStands) {
