@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "UnitDitionary.h"
+#include "lib/DataFolder.h"
 #include "lib/TextFormat.h"
 #include "persian/PersianDecode.h"
 
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
     return argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)
                ? 0
                : 2;
+  }
+  if (const auto problem = varkam::tools::DataFilesProblem(folder.empty() ? "." : folder)) {
+    std::cerr << "vqdump: " << *problem << '\n';
+    return 2;
   }
   varkam::TDictionary dictionary(folder);
   if (dictionary.TakeMissingFlag()) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "UnitDitionary.h"
+#include "lib/DataFolder.h"
 #include "lib/TextFormat.h"
 #include "lib/Utf8.h"
 #include "persian/PersianDecode.h"
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
   if (argc > 2 && std::strcmp(argv[1], "-d") == 0) {
     folder = argv[2];
     first = 3;
+  }
+  if (const auto problem = varkam::tools::DataFilesProblem(folder.empty() ? "." : folder)) {
+    std::cerr << "vqlookup: " << *problem << '\n';
+    return 2;
   }
   varkam::TDictionary dictionary(folder);
   if (dictionary.TakeMissingFlag()) {

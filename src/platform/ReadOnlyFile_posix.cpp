@@ -11,7 +11,8 @@
 namespace varkam::platform {
 
 ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& name, FileAccess access) {
-  const int descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not held up by a pipe put where a data file belongs: it opens, and reads as empty.
+  const int descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (descriptor < 0) {
     return;
   }

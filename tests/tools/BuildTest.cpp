@@ -3,10 +3,13 @@
 #include <zlib.h>
 
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <sstream>
 
 #include "UnitDitionary.h"
 #include "lib/Build.h"
+#include "lib/DataFolder.h"
 #include "lib/DictionaryWriter.h"
 #include "lib/TextFormat.h"
 #include "persian/PersianDecode.h"
@@ -85,6 +88,123 @@ TEST(WriteDictionaryFiles, AFailedWriteLeavesTheOldFilesAsTheyWere) {
   EXPECT_EQ(folder.ReadFile("Dat03.vq"), before);
   EXPECT_EQ(TDictionary(folder.Path()).GetWord(1), "old");
   EXPECT_FALSE(std::filesystem::exists(folder / "Dat01.vq.new"));
+}
+
+std::map<std::string, std::string> FilesIn(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.is_regular_file()) {
+      std::ifstream in(entry.path(), std::ios::binary);
+      files[entry.path().filename().string()] =
+          std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    } else {
+      files[entry.path().filename().string() + "/"] = "";
+    }
+  }
+  return files;
+}
+
+// A move that fails halfway through the new files: the four old ones come back whole.
+TEST(WriteDictionaryFiles, AFailedMoveBringsBackTheOldDictionary) {
+  TestFolder folder;
+  WriteDictionaryFiles(folder.Path(), {{"older", " x"}});
+  WriteDictionaryFiles(folder.Path(), {{"old", " y"}, {"other", " z"}});
+  const auto before = FilesIn(folder.Path());
+  const auto kept = FilesIn(folder / PreviousFolderName);
+  int moves = 0;
+  const FileRename failingThird = [&moves](const auto& from, const auto& to) {
+    if (from.extension() == ".new" && ++moves == 3) {
+      throw std::runtime_error("cannot move " + from.string());
+    }
+    RenameFile(from, to);
+  };
+  EXPECT_THROW(WriteDictionaryFiles(folder.Path(), {{"new", " w"}}, failingThird),
+               std::runtime_error);
+  EXPECT_EQ(moves, 3);
+  EXPECT_TRUE(FilesIn(folder.Path()) == before) << "no pending file, no staging folder left";
+  EXPECT_TRUE(FilesIn(folder / PreviousFolderName) == kept);
+  EXPECT_EQ(TDictionary(folder.Path()).GetWord(1), "old");
+}
+
+TEST(WriteDictionaryFiles, TheDictionaryReplacedIsKeptInPrevious) {
+  TestFolder folder;
+  WriteDictionaryFiles(folder.Path(), {{"first", " x"}});
+  EXPECT_FALSE(std::filesystem::exists(folder / PreviousFolderName)) << "nothing was replaced";
+  const auto first = FilesIn(folder.Path());
+  WriteDictionaryFiles(folder.Path(), {{"second", " y"}});
+  EXPECT_TRUE(FilesIn(folder / PreviousFolderName) == first);
+  EXPECT_EQ(TDictionary(folder / PreviousFolderName).GetWord(1), "first");
+  WriteDictionaryFiles(folder.Path(), {{"third", " z"}});
+  EXPECT_EQ(TDictionary(folder / PreviousFolderName).GetWord(1), "second");
+  EXPECT_EQ(TDictionary(folder.Path()).GetWord(1), "third");
+}
+
+#ifndef _WIN32
+// A link planted where a pending file goes is never written through.
+TEST(WriteDictionaryFiles, APlantedLinkIsNotWrittenThrough) {
+  TestFolder folder;
+  folder.WriteFile("victim", "precious");
+  std::filesystem::create_symlink(folder / "victim", folder / "Dat03.vq.new");
+  WriteDictionaryFiles(folder.Path(), {{"word", " x"}});
+  EXPECT_EQ(folder.ReadFile("victim"), "precious");
+  EXPECT_EQ(TDictionary(folder.Path()).GetMeaning(1), " x");
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder / "Dat03.vq.new")));
+}
+#endif
+
+TEST(BuildDictionary, NothingToWriteFailsAndLeavesTheFolder) {
+  TestFolder folder;
+  folder.WriteFile("old.txt", "old\tx\n");
+  Build(folder, {"old.txt"});
+  const auto before = FilesIn(folder / "out");
+  folder.WriteFile("empty.txt", "");
+  folder.WriteFile("comments.txt", "# nothing\n\n");
+  folder.WriteFile("bad.txt", "no tab here\nnor here\n");
+  for (const auto& [input, skipBad] :
+       {std::pair{"empty.txt", false}, std::pair{"comments.txt", false},
+        std::pair{"bad.txt", true}}) {
+    try {
+      Build(folder, {input}, skipBad);
+      ADD_FAILURE() << input << " wrote a dictionary";
+    } catch (const std::runtime_error& error) {
+      EXPECT_NE(std::string(error.what()).find("nothing to write"), std::string::npos);
+    }
+    EXPECT_TRUE(FilesIn(folder / "out") == before) << input;
+  }
+}
+
+// A source saved as UTF-16 with its byte order mark reads as the same entries.
+TEST(BuildDictionary, UnicodeSourcesInUtf16AreRead) {
+  TestFolder folder;
+  const std::u16string text = u"dog\t\u0633\u06AF\r\ncat\t\u06AF\u0631\u0628\u0647\r\n";
+  std::string little = "\xFF\xFE";
+  std::string big = "\xFE\xFF";
+  for (const char16_t unit : text) {
+    little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+  }
+  folder.WriteFile("utf8.txt", "dog\t\u0633\u06AF\ncat\t\u06AF\u0631\u0628\u0647\n");
+  Build(folder, {"utf8.txt"});
+  const std::string expected = Dump(folder / "out");
+  for (const auto& [name, bytes] : {std::pair{"le.txt", little}, std::pair{"be.txt", big}}) {
+    folder.WriteFile(name, bytes);
+    const Built built = Build(folder, {name});
+    EXPECT_EQ(built.result.written, 2u) << name << built.report;
+    EXPECT_EQ(Dump(folder / "out"), expected) << name;
+  }
+  folder.WriteFile("odd.txt", little + "x");
+  EXPECT_THROW(Build(folder, {"odd.txt"}), std::runtime_error);
+}
+
+TEST(DataFilesProblem, NamesAFolderOrAPipeInPlaceOfADataFile) {
+  TestFolder folder;
+  WriteDictionaryFiles(folder.Path(), {{"word", " x"}});
+  EXPECT_EQ(DataFilesProblem(folder.Path()), std::nullopt);
+  std::filesystem::remove(folder / "Dat02.vq");
+  EXPECT_EQ(DataFilesProblem(folder.Path()), std::nullopt) << "missing is the dictionary's to say";
+  std::filesystem::create_directory(folder / "Dat02.vq");
+  EXPECT_EQ(DataFilesProblem(folder.Path()),
+            (folder / "Dat02.vq").string() + " is a folder, not a data file");
 }
 
 TEST(BuildDictionary, ReportsEveryBadLineAndWritesNothing) {

@@ -1,12 +1,14 @@
 #include "lib/Build.h"
 
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
 #include "lib/DictionaryWriter.h"
 #include "lib/StarDict.h"
 #include "lib/TextFormat.h"
+#include "lib/Utf8.h"
 #include "persian/PersianEncode.h"
 
 namespace varkam::tools {
@@ -14,6 +16,39 @@ namespace varkam::tools {
 namespace {
 
 constexpr std::size_t ProgressEvery = 100000;
+
+// A source text as UTF-8: UTF-8 with or without a byte order mark, or UTF-16 in either byte
+// order with its byte order mark.
+std::string ReadSourceText(const std::filesystem::path& input) {
+  std::ifstream in(input, std::ios::binary);
+  if (!in) {
+    throw std::runtime_error(input.string() + ": cannot be read");
+  }
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    throw std::runtime_error(input.string() + ": reading failed");
+  }
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+    return bytes.substr(3);
+  }
+  const bool littleEndian = bytes.rfind("\xFF\xFE", 0) == 0;
+  if (!littleEndian && bytes.rfind("\xFE\xFF", 0) != 0) {
+    return bytes;
+  }
+  if (bytes.size() % 2 != 0) {
+    throw std::runtime_error(input.string() +
+                             ": UTF-16 text (it begins with a byte order mark) with an odd "
+                             "number of bytes");
+  }
+  std::u16string wide;
+  wide.reserve(bytes.size() / 2);
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    wide += static_cast<char16_t>(littleEndian ? first | (second << 8) : (first << 8) | second);
+  }
+  return Utf16ToUtf8(wide);
+}
 
 class Compiler {
  public:
@@ -34,6 +69,13 @@ class Compiler {
     if (badLines_ > 0 && !options_.skipBad) {
       return result;
     }
+    // An empty dictionary would only take the place of a good one.
+    if (entries_.empty()) {
+      throw std::runtime_error(
+          badLines_ > 0 ? "nothing to write: every entry was bad; the output folder is as it was"
+                        : "nothing to write: the inputs hold no entries; the output folder is as "
+                          "it was");
+    }
     std::filesystem::create_directories(options_.outputFolder);
     const WrittenDictionary written =
         WriteDictionaryFiles(options_.outputFolder, std::move(entries_));
@@ -45,17 +87,18 @@ class Compiler {
 
  private:
   void AddText(const std::filesystem::path& input) {
-    std::ifstream in(input, std::ios::binary);
-    if (!in) {
-      throw std::runtime_error(input.string() + ": cannot be read");
-    }
-    std::string line;
-    for (std::size_t number = 1; std::getline(in, line); ++number) {
-      if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
+    const std::string text = ReadSourceText(input);
+    std::size_t number = 0;
+    for (std::size_t start = 0; start < text.size();) {
+      std::size_t end = text.find('\n', start);
+      if (end == std::string::npos) {
+        end = text.size();
       }
-      if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) {
-        line.erase(0, 3);  // a byte order mark
+      std::string_view line(text.data() + start, end - start);
+      start = end + 1;
+      ++number;
+      if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
       }
       try {
         if (const auto entry = ParseTextLine(line)) {
@@ -67,9 +110,6 @@ class Compiler {
         Bad(input, number, std::string("in the meaning, ") + bad.what());
       }
       ShowProgress(input, number);
-    }
-    if (in.bad()) {
-      throw std::runtime_error(input.string() + ": reading failed");
     }
   }
 

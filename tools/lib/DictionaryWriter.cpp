@@ -7,6 +7,18 @@
 #include <stdexcept>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
 
 #include "UnitDitionary.h"
 
@@ -39,22 +51,102 @@ std::filesystem::path PendingName(const std::filesystem::path& final) {
   return final.string() + ".new";
 }
 
-void WriteWhole(const std::filesystem::path& path, const std::string& content) {
-  std::FILE* file = std::fopen(path.string().c_str(), "wb");
-  if (file == nullptr) {
+std::string SystemError(const std::string& what, const std::filesystem::path& path) {
+  return what + " " + path.string() + ": " + std::strerror(errno);
+}
+
+// A new file, created for this build alone: an existing file or a link of that name is never
+// written through. Its bytes are on the disk before it is closed.
+void WriteNewFile(const std::filesystem::path& path, const std::string& content) {
+#ifdef _WIN32
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
     throw std::runtime_error("cannot create " + path.string());
   }
-  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
+  DWORD written = 0;
+  const bool complete =
+      WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+      written == content.size() && FlushFileBuffers(file);
+  if (!CloseHandle(file) || !complete) {
     throw std::runtime_error("cannot write " + path.string());
   }
+#else
+  const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (file < 0) {
+    throw std::runtime_error(SystemError("cannot create", path));
+  }
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const ssize_t wrote = ::write(file, content.data() + done, content.size() - done);
+    if (wrote < 0 && errno == EINTR) {
+      continue;
+    }
+    if (wrote <= 0) {
+      const std::string error = SystemError("cannot write", path);
+      ::close(file);
+      throw std::runtime_error(error);
+    }
+    done += static_cast<std::size_t>(wrote);
+  }
+  if (::fsync(file) != 0) {
+    const std::string error = SystemError("cannot write", path);
+    ::close(file);
+    throw std::runtime_error(error);
+  }
+  if (::close(file) != 0) {
+    throw std::runtime_error(SystemError("cannot write", path));
+  }
+#endif
+}
+
+// The renames of a folder are on the disk once this returns.
+void SyncFolder(const std::filesystem::path& folder) {
+#ifndef _WIN32
+  const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (handle >= 0) {
+    ::fsync(handle);
+    ::close(handle);
+  }
+#else
+  (void)folder;  // MoveFileEx's renames need no more
+#endif
+}
+
+// A file left by a build that was stopped, or a link planted there, goes; a folder of that
+// name stays, and the build then fails on it.
+void RemoveLeftover(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto status = std::filesystem::symlink_status(path, error);
+  if (!error && !std::filesystem::is_directory(status)) {
+    std::filesystem::remove(path, error);
+  }
+}
+
+void RemoveQuietly(const std::filesystem::path& path) {
+  std::error_code ignored;  // what cannot be tidied away is left; the dictionary is whole
+  std::filesystem::remove_all(path, ignored);
+}
+
+bool Exists(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 }  // namespace
 
+void RenameFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::error_code error;
+  std::filesystem::rename(from, to, error);
+  if (error) {
+    throw std::runtime_error("cannot move " + from.string() + " to " + to.string() + ": " +
+                             error.message());
+  }
+}
+
 WrittenDictionary WriteDictionaryFiles(const std::filesystem::path& folder,
-                                       std::vector<CompiledEntry> entries) {
+                                       std::vector<CompiledEntry> entries,
+                                       const FileRename& rename) {
   std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
     return CompareWords(a.headword, b.headword) < 0;
   });
@@ -90,20 +182,48 @@ WrittenDictionary WriteDictionaryFiles(const std::filesystem::path& folder,
       {MeaningTextFileName, texts},
       {FourthDataFileName, fourth},
   };
+  const std::filesystem::path staging = folder / (std::string(PreviousFolderName) + ".new");
+  std::vector<std::pair<std::filesystem::path, std::filesystem::path>> moved;
+  const auto move = [&](const std::filesystem::path& from, const std::filesystem::path& to) {
+    rename(from, to);
+    moved.emplace_back(from, to);
+  };
   try {
     for (const auto& [name, content] : files) {
-      WriteWhole(PendingName(folder / name), content);
+      RemoveLeftover(PendingName(folder / name));
+      WriteNewFile(PendingName(folder / name), content);
+    }
+    // The dictionary there now goes aside whole, then the new one takes its place.
+    RemoveQuietly(staging);
+    std::filesystem::create_directory(staging);
+    for (const auto& [name, content] : files) {
+      if (Exists(folder / name)) {
+        move(folder / name, staging / name);
+      }
     }
     for (const auto& [name, content] : files) {
-      std::filesystem::rename(PendingName(folder / name), folder / name);
+      move(PendingName(folder / name), folder / name);
     }
+    SyncFolder(folder);
   } catch (const std::exception&) {
-    for (const auto& [name, content] : files) {
+    // Back to the four files there were, in the reverse order of the moves.
+    for (auto step = moved.rbegin(); step != moved.rend(); ++step) {
       std::error_code ignored;
-      std::filesystem::remove(PendingName(folder / name), ignored);
+      std::filesystem::rename(step->second, step->first, ignored);
     }
+    for (const auto& [name, content] : files) {
+      RemoveLeftover(PendingName(folder / name));
+    }
+    RemoveQuietly(staging);
     throw;
   }
+  // The dictionary replaced is kept beside the new one, in place of the one kept before.
+  if (moved.size() > std::size(files)) {
+    RemoveQuietly(folder / PreviousFolderName);
+    std::error_code kept;
+    std::filesystem::rename(staging, folder / PreviousFolderName, kept);
+  }
+  RemoveQuietly(staging);
   return {entries.size(), offsetOf.size()};
 }
 

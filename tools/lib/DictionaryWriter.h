@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,22 @@ struct WrittenDictionary {
   std::size_t distinctMeanings = 0;
 };
 
+// Where the dictionary that a build replaces is kept, inside the output folder.
+inline constexpr const char* PreviousFolderName = "previous";
+
+// Moves a file, throwing std::runtime_error naming both places when it cannot.
+using FileRename =
+    std::function<void(const std::filesystem::path& from, const std::filesystem::path& to)>;
+void RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Sorts the entries by headword (stably, so equal headwords keep their order), stores each
-// distinct meaning once, and writes "Dat01.vq" to "Dat04.vq" into `folder`. Each file is
-// written complete beside its final name first; only when all four are, they replace the old
-// ones. Throws std::runtime_error naming the file when something cannot be written, and then
-// leaves the folder as it was.
+// distinct meaning once, and writes "Dat01.vq" to "Dat04.vq" into `folder`, whole or not at
+// all: the four are written as new files beside their final names (never through a file or a
+// link already there) and flushed to the disk; the dictionary there before moves into
+// "previous/" and the new one takes its place. When anything fails the four old files come
+// back, nothing of the new ones is left, and std::runtime_error names what failed.
 WrittenDictionary WriteDictionaryFiles(const std::filesystem::path& folder,
-                                       std::vector<CompiledEntry> entries);
+                                       std::vector<CompiledEntry> entries,
+                                       const FileRename& rename = RenameFile);
 
 }  // namespace varkam::tools
