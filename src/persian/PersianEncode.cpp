@@ -236,13 +236,12 @@ std::vector<Glyph> Glyphs(std::u16string_view text) {
         i + 1 < units.size() && JoinsOnItsLeft(units[i]) && JoinsOnItsRight(units[i + 1]);
     const bool joiningForm =
         joinsNext || (i + 1 < units.size() && TakesJoiningFormBefore(units[i], units[i + 1]));
-    glyphs.push_back(GlyphOf(units[i], joinsPrevious, joiningForm));
-  }
-  for (std::size_t i = 0; i + 1 < glyphs.size(); ++i) {
-    if (glyphs[i].rightToLeft && IsFinalFormByte(glyphs[i].byte) && glyphs[i + 1].rightToLeft &&
-        !IsBlankByte(glyphs[i + 1].byte)) {
-      glyphs.insert(glyphs.begin() + static_cast<std::ptrdiff_t>(i) + 1, Glyph{0x20, u" ", false});
+    Glyph glyph = GlyphOf(units[i], joinsPrevious, joiningForm);
+    if (!glyphs.empty() && glyphs.back().rightToLeft && IsFinalFormByte(glyphs.back().byte) &&
+        glyph.rightToLeft && !IsBlankByte(glyph.byte)) {
+      glyphs.push_back(Glyph{0x20, u" ", false});
     }
+    glyphs.push_back(std::move(glyph));
   }
   return glyphs;
 }
@@ -250,6 +249,16 @@ std::vector<Glyph> Glyphs(std::u16string_view text) {
 }  // namespace
 
 std::string UnicodeToPersian(std::u16string_view text) {
+  // Every character that is kept takes a byte, lam and alef one between them: a text with
+  // this many is over the limit however it is stored, and is not worked through.
+  const auto kept = static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char16_t code) { return !IsDropped(code); }));
+  if (kept >= 2 * MaxStoredLength) {
+    throw PersianEncodeError("the meaning has " + std::to_string(kept) +
+                                 " characters, more than the Persian code page's " +
+                                 std::to_string(MaxStoredLength) + " bytes can hold",
+                             0);
+  }
   const std::vector<Glyph> glyphs = Glyphs(text);
   if (glyphs.empty()) {
     return {};

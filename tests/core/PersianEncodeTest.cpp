@@ -72,6 +72,29 @@ TEST(UnicodeToPersian, PunctuationIsShownAsWritten) {
   EXPECT_EQ(UnicodeToPersian(u"\u0633\u06AF\u060C"), Bytes({0x20, 0x8A, 0xF0, 0xA8}));
 }
 
+// A meaning of any length costs time and memory in proportion to it: one far over the limit
+// is refused before it is worked through.
+TEST(UnicodeToPersian, AHugeMeaningIsRefusedAtOnce) {
+  const std::u16string huge(10'000'000, u'\u0633');
+  try {
+    UnicodeToPersian(huge);
+    ADD_FAILURE() << "a 10 MB meaning was stored";
+  } catch (const PersianEncodeError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "the meaning has 10000000 characters, more than the Persian code page's 255 bytes "
+              "can hold");
+  }
+  // Near the limit the exact size is told.
+  EXPECT_THROW(UnicodeToPersian(std::u16string(400, u'x')), PersianEncodeError);
+  EXPECT_EQ(UnicodeToPersian(std::u16string(254, u'x')).size(), 255u);
+  // Marks take no byte, so many of them on a short word do not count against it.
+  std::u16string marked;
+  for (int i = 0; i < 600; ++i) {
+    marked += u"\u064E";
+  }
+  EXPECT_EQ(UnicodeToPersian(u"\u0633" + marked).size(), 2u);
+}
+
 TEST(UnicodeToPersian, NamesTheCharacterItCannotHoldAndWhereItStands) {
   const auto expectError = [](std::u16string_view text, const std::string& message,
                               std::size_t position) {
