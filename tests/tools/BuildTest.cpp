@@ -419,5 +419,58 @@ TEST(StarDict, ADictionaryThatCannotBeReadIsAnError) {
   EXPECT_EQ(built.result.written, 1u);
 }
 
+// Text that a StarDict entry would lose is reported: a character reference that names no
+// character, markup with no text in it.
+TEST(StarDict, WhatWouldBeLostIsReported) {
+  TestFolder folder;
+  StarDictWriter writer;
+  writer.Add("cat", "\u06AF\u0631\u0628\u0647 &#xD800;");
+  writer.Add("dog", "<b> </b><i></i>");
+  writer.Add("eel", "&#x1F600;");
+  writer.Add("fox", "<b>\u0631</b>");
+  writer.Write(folder, "lossy", "h", false);
+  const Built built = Build(folder, {"lossy.ifo"}, true);
+  const std::string index = (folder / "lossy.idx").string();
+  EXPECT_NE(built.report.find(index + ":1: the character reference &#xD800; names no character"),
+            std::string::npos)
+      << built.report;
+  EXPECT_NE(built.report.find(index + ":2: an item of type 'h' is markup with no text in it"),
+            std::string::npos);
+  EXPECT_NE(built.report.find(index + ":3: in the meaning, U+1F600 at character 1"),
+            std::string::npos);
+  EXPECT_EQ(built.result.written, 1u);
+}
+
+// A .dict.dz is unpacked no further than the index points: what lies past that (here a
+// broken end, elsewhere gigabytes of nothing) is never read.
+TEST(StarDict, APackedDictIsUnpackedOnlyAsFarAsTheIndexReaches) {
+  TestFolder folder;
+  StarDictWriter writer;
+  writer.Add("dog", "\u0633\u06AF");
+  writer.dict += std::string(1 << 20, 'z');
+  writer.Write(folder, "bomb", "m", true);
+  std::string packed = folder.ReadFile("bomb.dict.dz");
+  packed.resize(packed.size() - 12);  // its last block and its check are gone
+  folder.WriteFile("bomb.dict.dz", packed);
+  const Built built = Build(folder, {"bomb.ifo"});
+  EXPECT_TRUE(built.result.wroteFiles) << built.report;
+  EXPECT_EQ(persian::PersianToUnicode(TDictionary(folder / "out").GetMeaning(1)), u"\u0633\u06AF");
+}
+
+TEST(StarDict, TheIfoIsFoundInAnyLetterCaseAndAMissingOneIsNamed) {
+  TestFolder folder;
+  StarDictWriter writer;
+  writer.Add("dog", "\u0633\u06AF");
+  writer.Write(folder, "upper", "m", false);
+  std::filesystem::rename(folder / "upper.ifo", folder / "upper.IFO");
+  EXPECT_EQ(Build(folder, {"upper.IFO"}).result.written, 1u);
+  try {
+    Build(folder, {"missing.ifo"});
+    ADD_FAILURE() << "a missing .ifo was read";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()), (folder / "missing.ifo").string() + ": not found");
+  }
+}
+
 }  // namespace
 }  // namespace varkam::tools

@@ -56,7 +56,7 @@ class Compiler {
       : options_(options), report_(report) {}
 
   void Add(const std::filesystem::path& input) {
-    if (input.extension() == ".ifo") {
+    if (AsciiLowercase(input.extension().string()) == ".ifo") {
       AddStarDict(input);
     } else {
       AddText(input);

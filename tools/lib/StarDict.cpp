@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string_view>
@@ -24,8 +26,10 @@ std::string ReadWhole(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A gzip file (a .dict.dz is one with random-access notes in its header), all members.
-std::string Gunzip(const std::filesystem::path& path) {
+// A gzip file (a .dict.dz is one with random-access notes in its header), all members, or
+// its first `limit` bytes: a small file may unpack to gigabytes, and no more is read than the
+// index can point to.
+std::string Gunzip(const std::filesystem::path& path, std::uint64_t limit) {
   const std::string packed = ReadWhole(path);
   z_stream stream{};
   if (inflateInit2(&stream, 15 + 32) != Z_OK) {
@@ -41,6 +45,11 @@ std::string Gunzip(const std::filesystem::path& path) {
     stream.avail_out = sizeof chunk;
     status = inflate(&stream, Z_NO_FLUSH);
     out.append(chunk, sizeof chunk - stream.avail_out);
+    if (out.size() >= limit) {
+      out.resize(static_cast<std::size_t>(limit));
+      inflateEnd(&stream);
+      return out;
+    }
     if (status == Z_STREAM_END && stream.avail_in > 0) {
       inflateReset(&stream);  // another member follows
       continue;
@@ -56,23 +65,55 @@ std::string Gunzip(const std::filesystem::path& path) {
   return out;
 }
 
-// The file at `base` + one of the endings, read whole and unpacked; the first that exists.
+std::string Uppercase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return text;
+}
+
+// The file at `base` + `ending`, in the letter case of the .ifo's ending or in lower case.
+std::optional<std::filesystem::path> FindPart(const std::filesystem::path& base,
+                                              std::string_view ending, bool upper) {
+  for (const std::string& tried :
+       {upper ? Uppercase(std::string(ending)) : std::string(ending), std::string(ending)}) {
+    const std::filesystem::path path = base.string() + tried;
+    if (std::filesystem::exists(path)) {
+      return path;
+    }
+  }
+  return std::nullopt;
+}
+
+// The file at `base` + one of the endings, read and unpacked (at most `limit` bytes of a
+// packed one); the first that exists. Every failure names the file, running out of memory too.
 std::pair<std::filesystem::path, std::string> ReadPart(const std::filesystem::path& base,
                                                        std::string_view plain,
-                                                       std::string_view packed) {
-  const std::filesystem::path plainPath = base.string() + std::string(plain);
-  const std::filesystem::path packedPath = base.string() + std::string(packed);
-  if (std::filesystem::exists(plainPath)) {
-    return {plainPath, ReadWhole(plainPath)};
+                                                       std::string_view packed, bool upper,
+                                                       std::uint64_t limit) {
+  const auto plainPath = FindPart(base, plain, upper);
+  const auto packedPath = FindPart(base, packed, upper);
+  const std::filesystem::path path = plainPath ? *plainPath : packedPath ? *packedPath : "";
+  if (path.empty()) {
+    throw std::runtime_error("neither " + base.string() + std::string(plain) + " nor " +
+                             base.string() + std::string(packed) + " exists");
   }
-  if (std::filesystem::exists(packedPath)) {
-    return {packedPath, Gunzip(packedPath)};
+  try {
+    return {path, plainPath ? ReadWhole(path) : Gunzip(path, limit)};
+  } catch (const std::bad_alloc&) {
+    throw std::runtime_error(path.string() + ": too large to read into memory");
+  } catch (const std::length_error&) {
+    throw std::runtime_error(path.string() + ": too large to read into memory");
   }
-  throw std::runtime_error("neither " + plainPath.string() + " nor " + packedPath.string() +
-                           " exists");
 }
 
 std::map<std::string, std::string> ReadIfo(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    throw std::runtime_error(path.string() + ": not found");
+  }
   std::ifstream in(path, std::ios::binary);
   std::string line;
   if (!in || !std::getline(in, line) || line.rfind("StarDict's dict ifo file", 0) != 0) {
@@ -107,7 +148,8 @@ bool IsMarkupType(char type) {
 }
 
 // Markup to plain text: tags go, line-breaking tags become line breaks, entities are undone.
-std::string StrippedMarkup(std::string_view markup) {
+// A character reference that names no character sets `problem`, so nothing is lost unsaid.
+std::string StrippedMarkup(std::string_view markup, std::string& problem) {
   static const std::map<std::string, std::string, std::less<>> entities = {
       {"lt", "<"}, {"gt", ">"}, {"amp", "&"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "}};
   std::string text;
@@ -134,7 +176,13 @@ std::string StrippedMarkup(std::string_view markup) {
         const bool hex = name[1] == 'x' || name[1] == 'X';
         const std::string digits(name.substr(hex ? 2 : 1));
         const unsigned long code = std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
-        if (code > 0 && code < 0xD800) {
+        if (code == 0 || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+          problem = "the character reference &" + std::string(name) + "; names no character";
+        } else if (code >= 0x10000) {
+          const auto high = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+          const auto low = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+          text += Utf16ToUtf8(std::u16string{high, low});
+        } else {
           text += Utf16ToUtf8(std::u16string(1, static_cast<char16_t>(code)));
         }
         i = semicolon;
@@ -215,7 +263,20 @@ struct ItemReader {
       if (any) {
         text += '\n';
       }
-      text += IsMarkupType(type) ? StrippedMarkup(content) : std::string(content);
+      if (IsMarkupType(type)) {
+        const std::string stripped = StrippedMarkup(content, problem);
+        if (!problem.empty()) {
+          return {};
+        }
+        if (stripped.find_first_not_of(" \t\r\n") == std::string::npos &&
+            content.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+          problem = where + " is markup with no text in it";
+          return {};
+        }
+        text += stripped;
+      } else {
+        text += content;
+      }
       any = true;
     }
     if (!any) {
@@ -231,8 +292,9 @@ StarDictContents ReadStarDict(const std::filesystem::path& ifoFile) {
   const auto settings = ReadIfo(ifoFile);
   std::filesystem::path base = ifoFile;
   base.replace_extension();
-  auto [indexPath, index] = ReadPart(base, ".idx", ".idx.gz");
-  auto [dictPath, dict] = ReadPart(base, ".dict", ".dict.dz");
+  const bool upper = ifoFile.extension() == ".IFO";
+  const auto [indexPath, index] =
+      ReadPart(base, ".idx", ".idx.gz", upper, std::numeric_limits<std::uint64_t>::max());
 
   const auto setting = [&](const std::string& key) {
     const auto found = settings.find(key);
@@ -241,23 +303,43 @@ StarDictContents ReadStarDict(const std::filesystem::path& ifoFile) {
   const std::size_t offsetSize = setting("idxoffsetbits") == "64" ? 8 : 4;
   const std::string types = setting("sametypesequence");
 
+  struct Place {
+    std::string word;
+    std::uint64_t offset = 0;
+    std::uint64_t size = 0;
+    bool cutShort = false;
+  };
+  std::vector<Place> places;
+  std::uint64_t reach = 0;  // how far into the texts the index points
+  for (std::size_t position = 0; position < index.size();) {
+    const std::size_t end = index.find('\0', position);
+    if (end == std::string::npos || end + 1 + offsetSize + 4 > index.size()) {
+      places.push_back({"", 0, 0, true});
+      break;
+    }
+    Place place{index.substr(position, end - position),
+                BigEndian(std::string_view(index).substr(end + 1, offsetSize)),
+                BigEndian(std::string_view(index).substr(end + 1 + offsetSize, 4))};
+    reach = std::max(reach, place.offset + place.size);
+    places.push_back(std::move(place));
+    position = end + 1 + offsetSize + 4;
+  }
+  const auto [dictPath, dict] = ReadPart(base, ".dict", ".dict.dz", upper, reach);
+
   StarDictContents contents;
   contents.indexFile = indexPath;
   std::set<char> markupSeen;
-  std::size_t position = 0;
-  while (position < index.size()) {
+  for (const Place& place : places) {
     StarDictRecord record;
     record.number = contents.records.size() + 1;
-    const std::size_t end = index.find('\0', position);
-    if (end == std::string::npos || end + 1 + offsetSize + 4 > index.size()) {
+    if (place.cutShort) {
       record.problem = "the index is cut short here";
       contents.records.push_back(std::move(record));
       break;
     }
-    record.word = index.substr(position, end - position);
-    const std::uint64_t offset = BigEndian(std::string_view(index).substr(end + 1, offsetSize));
-    const std::uint64_t size = BigEndian(std::string_view(index).substr(end + 1 + offsetSize, 4));
-    position = end + 1 + offsetSize + 4;
+    record.word = place.word;
+    const std::uint64_t offset = place.offset;
+    const std::uint64_t size = place.size;
     if (offset > dict.size() || size > dict.size() - offset) {
       record.problem = "its text lies past the end of " + dictPath.filename().string();
     } else {

@@ -116,4 +116,13 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
+std::string AsciiLowercase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return text;
+}
+
 }  // namespace varkam::tools

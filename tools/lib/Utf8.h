@@ -19,4 +19,7 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // Single-byte code page 1252 to UTF-8; its five unassigned bytes keep their number.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// A-Z as a-z; every other byte as it is.
+std::string AsciiLowercase(std::string text);
+
 }  // namespace varkam::tools
