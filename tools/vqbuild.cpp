@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "lib/Build.h"
+#include "lib/TextFormat.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
               << " distinct meanings), " << result.badLines << " skipped\n";
     return 0;
   } catch (const std::exception& error) {
-    std::cerr << "vqbuild: " << error.what() << '\n';
+    std::cerr << "vqbuild: " << varkam::tools::EscapeControls(error.what()) << '\n';
     return 2;
   }
 }

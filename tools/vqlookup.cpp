@@ -74,7 +74,11 @@ int main(int argc, char** argv) {
     std::cout << Usage;
     return 0;
   }
-  if (argc > 2 && std::strcmp(argv[1], "-d") == 0) {
+  if (argc > 1 && std::strcmp(argv[1], "-d") == 0) {
+    if (argc < 3) {
+      std::cerr << "vqlookup: -d needs a folder\n" << Usage;
+      return 2;
+    }
     folder = argv[2];
     first = 3;
   }

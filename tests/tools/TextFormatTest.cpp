@@ -63,6 +63,8 @@ TEST(FormatTextLine, WritesWhatParseTextLineReadsBack) {
 
 TEST(EscapeControls, WritesOneLine) {
   EXPECT_EQ(EscapeControls("a\r\nb\tc\\d"), "a\\r\\nb\\tc\\\\d");
+  // No control character reaches a terminal, and a NUL does not end the text.
+  EXPECT_EQ(EscapeControls(std::string("\x1B[2Jx\0y\x7F", 8)), "\\x1B[2Jx\\x00y\\x7F");
 }
 
 TEST(Utf8, ConvertsBothWaysAndRefusesWhatIsNotUtf8) {

@@ -46,5 +46,23 @@ for file in Dat01.vq Dat02.vq Dat03.vq Dat04.vq; do
     "$(cmp -s "$work/first/$file" "$work/again/$file" && echo same || echo differs)"
 done
 
+# Hostile places and ends: a pipe where a data file belongs, an answer that cannot be written,
+# a folder left out, an empty source.
+mkdir "$work/piped" && cp "$sample"/Dat0{1,2,4}.vq "$work/piped/" && mkfifo "$work/piped/Dat03.vq"
+message=$(timeout 10 "$tools/vqlookup" -d "$work/piped" dog 2>&1)
+check "vqlookup with a pipe for a data file" "2 $work/piped/Dat03.vq is a pipe, not a data file" \
+  "$? ${message#vqlookup: }"
+message=$(timeout 10 "$tools/vqdump" -d "$work/piped" 2>&1 >/dev/null)
+check "vqdump with a pipe for a data file" 2 "$?"
+"$tools/vqlookup" -d "$sample" dog >/dev/full 2>/dev/null
+check "vqlookup when its answers cannot be written" 2 "$?"
+"$tools/vqlookup" -d >/dev/null 2>&1
+check "vqlookup -d without a folder" 2 "$?"
+: >"$work/empty.txt"
+message=$("$tools/vqbuild" -o "$work/first" "$work/empty.txt" 2>&1)
+check "vqbuild of an empty source" "2 nothing to write" "$? $(grep -o 'nothing to write' <<<"$message")"
+check "the dictionary there stays" "same" \
+  "$(cmp -s "$work/first/Dat01.vq" "$work/again/Dat01.vq" && echo same || echo differs)"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -116,7 +116,7 @@ class Compiler {
   void AddStarDict(const std::filesystem::path& input) {
     const StarDictContents contents = ReadStarDict(input);
     for (const std::string& warning : contents.warnings) {
-      report_ << "warning: " << warning << '\n';
+      report_ << "warning: " << EscapeControls(warning) << '\n';
     }
     for (const StarDictRecord& record : contents.records) {
       try {
@@ -139,7 +139,8 @@ class Compiler {
 
   void Bad(const std::filesystem::path& input, std::size_t line, const std::string& what) {
     ++badLines_;
-    report_ << input.string() << ':' << line << ": " << what << '\n';
+    report_ << EscapeControls(input.string()) << ':' << line << ": " << EscapeControls(what)
+            << '\n';
   }
 
   void ShowProgress(const std::filesystem::path& input, std::size_t line) {

@@ -128,7 +128,15 @@ std::string EscapeControls(std::string_view text) {
       case '\n': out += "\\n"; break;
       case '\t': out += "\\t"; break;
       case '\\': out += "\\\\"; break;
-      default: out += c;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+          constexpr char digits[] = "0123456789ABCDEF";
+          out += "\\x";
+          out += digits[static_cast<unsigned char>(c) >> 4];
+          out += digits[c & 0x0F];
+        } else {
+          out += c;
+        }
     }
   }
   return out;

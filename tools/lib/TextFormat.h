@@ -31,7 +31,8 @@ std::optional<SourceEntry> ParseTextLine(std::string_view line);
 // One line of the source text for a headword (code page 1252) and a shown meaning.
 std::string FormatTextLine(std::string_view headword, std::u16string_view meaning);
 
-// UTF-8 text with CR, LF, TAB and backslash written as \r, \n, \t and \\, for one-line output.
+// UTF-8 text with CR, LF, TAB and backslash written as \r, \n, \t and \\, and the other control
+// characters as \xNN, for one line of output that no terminal takes as a command.
 std::string EscapeControls(std::string_view text);
 
 }  // namespace varkam::tools
