@@ -12,10 +12,12 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: vqbuild [--skip-bad] [-o DIR] INPUT...\n"
+    "usage: vqbuild [--skip-bad] [--merge-case] [-o DIR] INPUT...\n"
     "  INPUT     a UTF-8 source text, one \"headword<TAB>meaning\" a line, or a StarDict .ifo\n"
     "  -o DIR    where to write Dat01.vq to Dat04.vq (default: the current folder)\n"
-    "  --skip-bad  report bad lines and leave them out instead of failing\n";
+    "  --skip-bad  report bad lines and leave them out instead of failing\n"
+    "  --merge-case  join the meanings of headwords that differ only in letter case into\n"
+    "              one entry (the lookup reaches only the first of them)\n";
 
 }  // namespace
 
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--skip-bad") == 0) {
       options.skipBad = true;
+    } else if (std::strcmp(argv[i], "--merge-case") == 0) {
+      options.mergeCase = true;
     } else if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc) {
       options.outputFolder = argv[++i];
     } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {

@@ -245,6 +245,46 @@ TEST(BuildDictionary, ReportsEveryBadLineAndWritesNothing) {
             u"\u0633\u06AF");
 }
 
+// Headwords that differ only in letter case: the lookup reaches only the first, so the others
+// are reported with its place, or joined to it as one entry.
+TEST(BuildDictionary, HeadwordsThatDifferOnlyInCaseAreReportedOrJoined) {
+  TestFolder folder;
+  folder.WriteFile("a.txt", "Ewe\t\u0627\u0648\u0647\ncat\t\u06AF\u0631\u0628\u0647\n");
+  folder.WriteFile("b.txt", "ewe\t\u0645\u06CC\u0634\nCAT\t\u06AF\u0631\u0628\u0647\ncat\tx\n");
+  const std::string a = (folder / "a.txt").string();
+  const std::string b = (folder / "b.txt").string();
+  const Built reported = Build(folder, {"a.txt", "b.txt"});
+  EXPECT_EQ(reported.report,
+            "warning: " + b +
+                ":2: the headword \"CAT\" differs only in letter case from \"cat\" at " + a +
+                ":2; the lookup reaches only that one (--merge-case keeps them as one entry)\n" +
+                "warning: " + b + ":3: the headword \"cat\" is there already at " + a +
+                ":2; the lookup reaches only that one (--merge-case keeps them as one entry)\n" +
+                "warning: " + b +
+                ":1: the headword \"ewe\" differs only in letter case from \"Ewe\" at " + a +
+                ":1; the lookup reaches only that one (--merge-case keeps them as one entry)\n");
+  EXPECT_EQ(reported.result.written, 5u);
+
+  BuildOptions options;
+  options.inputs = {folder / "a.txt", folder / "b.txt"};
+  options.outputFolder = folder / "merged";
+  options.mergeCase = true;
+  std::ostringstream report;
+  EXPECT_EQ(BuildDictionary(options, report).written, 2u);
+  EXPECT_EQ(report.str(), "");
+  EXPECT_EQ(Dump(folder / "merged"),
+            "cat\t\u06AF\u0631\u0628\u0647\\nx\nEwe\t\u0627\u0648\u0647\\n\u0645\u064A\u0634\n")
+      << "the same meaning once; another joins on a line of its own";
+
+  folder.WriteFile("long.txt",
+                   "dog\t" + std::string(200, 'x') + "\nDog\t" + std::string(100, 'y') + "\n");
+  options.inputs = {folder / "long.txt"};
+  std::ostringstream tooLong;
+  EXPECT_FALSE(BuildDictionary(options, tooLong).wroteFiles);
+  EXPECT_NE(tooLong.str().find(":2: its meaning cannot join the one of \"dog\""), std::string::npos)
+      << tooLong.str();
+}
+
 TEST(BuildDictionary, SeveralInputsMakeOneDictionary) {
   TestFolder folder;
   folder.WriteFile("a.txt", "\xEF\xBB\xBFzebra\tz\n");
@@ -298,6 +338,7 @@ TEST(SampleDictionary, RoundTripsThroughTheStoredForm) {
 
   BuildOptions options;
   options.inputs = {VARKAM_SAMPLE_SOURCE};
+  options.mergeCase = true;  // as the build compiles it: "Ewe" and "ewe" are one entry
   options.outputFolder = folder / "first";
   std::ostringstream report;
   ASSERT_TRUE(BuildDictionary(options, report).wroteFiles) << report.str();

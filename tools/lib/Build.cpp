@@ -1,10 +1,12 @@
 #include "lib/Build.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
 
+#include "UnitDitionary.h"
 #include "lib/DictionaryWriter.h"
 #include "lib/StarDict.h"
 #include "lib/TextFormat.h"
@@ -69,6 +71,11 @@ class Compiler {
     if (badLines_ > 0 && !options_.skipBad) {
       return result;
     }
+    JoinCaseVariants();
+    result.badLines = badLines_;
+    if (badLines_ > 0 && !options_.skipBad) {
+      return result;
+    }
     // An empty dictionary would only take the place of a good one.
     if (entries_.empty()) {
       throw std::runtime_error(
@@ -102,7 +109,7 @@ class Compiler {
       }
       try {
         if (const auto entry = ParseTextLine(line)) {
-          Compile(entry->headword, entry->meaning);
+          Compile(entry->headword, entry->meaning, input, number);
         }
       } catch (const BadEntry& bad) {
         Bad(input, number, bad.what());
@@ -123,7 +130,7 @@ class Compiler {
         if (!record.meaning) {
           throw BadEntry(record.problem);
         }
-        Compile(CheckedHeadword(record.word), *record.meaning);
+        Compile(CheckedHeadword(record.word), *record.meaning, contents.indexFile, record.number);
       } catch (const BadEntry& bad) {
         Bad(contents.indexFile, record.number, bad.what());
       } catch (const persian::PersianEncodeError& bad) {
@@ -133,8 +140,79 @@ class Compiler {
     }
   }
 
-  void Compile(const std::string& headword, const std::u16string& meaning) {
+  void Compile(const std::string& headword, const std::u16string& meaning,
+               const std::filesystem::path& input, std::size_t line) {
     entries_.push_back({headword, persian::UnicodeToPersian(meaning)});
+    if (files_.empty() || files_.back() != input) {
+      files_.push_back(input);
+    }
+    places_.push_back({files_.size() - 1, line});
+    if (options_.mergeCase) {
+      meanings_.push_back(meaning);
+    }
+  }
+
+  std::string PlaceOf(std::size_t entry) const {
+    return EscapeControls(files_[places_[entry].file].string()) + ':' +
+           std::to_string(places_[entry].line);
+  }
+
+  // Headwords that differ only in letter case (or not at all): the lookup reaches only the
+  // first of them. Each later one is reported with the place of the first, or, with
+  // mergeCase, its meaning joins the first one's.
+  void JoinCaseVariants() {
+    std::vector<std::size_t> order(entries_.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+      return CompareWords(entries_[a].headword, entries_[b].headword) < 0;
+    });
+    std::vector<bool> joined(entries_.size(), false);
+    for (std::size_t i = 1, first = order.empty() ? 0 : order[0]; i < order.size(); ++i) {
+      const std::size_t entry = order[i];
+      if (CompareWords(entries_[entry].headword, entries_[first].headword) != 0) {
+        first = entry;
+        continue;
+      }
+      const std::string said = "the headword \"" + entries_[entry].headword + "\" ";
+      const std::string there = " at " + PlaceOf(first);
+      if (!options_.mergeCase) {
+        report_ << "warning: " << PlaceOf(entry) << ": " << said
+                << (entries_[entry].headword == entries_[first].headword
+                        ? "is there already" + there
+                        : "differs only in letter case from \"" + entries_[first].headword + "\"" +
+                              there)
+                << "; the lookup reaches only that one (--merge-case keeps them as one entry)\n";
+        continue;
+      }
+      joined[entry] = true;
+      if (persian::CanonicalPersian(meanings_[entry]) ==
+          persian::CanonicalPersian(meanings_[first])) {
+        continue;  // the same meaning once is enough
+      }
+      const std::u16string both = meanings_[first] + u"\r\n" + meanings_[entry];
+      try {
+        entries_[first].stored = persian::UnicodeToPersian(both);
+        meanings_[first] = both;
+      } catch (const persian::PersianEncodeError& error) {
+        ++badLines_;
+        report_ << PlaceOf(entry) << ": its meaning cannot join the one of \""
+                << entries_[first].headword << "\"" << there << ": " << error.what() << '\n';
+      }
+    }
+    if (options_.mergeCase) {
+      std::size_t kept = 0;
+      for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (!joined[i]) {
+          if (kept != i) {
+            entries_[kept] = std::move(entries_[i]);
+          }
+          ++kept;
+        }
+      }
+      entries_.resize(kept);
+    }
   }
 
   void Bad(const std::filesystem::path& input, std::size_t line, const std::string& what) {
@@ -152,6 +230,13 @@ class Compiler {
   const BuildOptions& options_;
   std::ostream& report_;
   std::vector<CompiledEntry> entries_;
+  struct Place {
+    std::size_t file;  // in files_
+    std::size_t line;
+  };
+  std::vector<Place> places_;  // of each entry
+  std::vector<std::filesystem::path> files_;
+  std::vector<std::u16string> meanings_;  // of each entry, kept only to join them
   std::size_t badLines_ = 0;
 };
 
