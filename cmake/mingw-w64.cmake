@@ -19,5 +19,8 @@ set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
 
+# zlib from Debian's MinGW-w64 build, linked in like everything else.
+set(ZLIB_USE_STATIC_LIBS ON)
+
 # ctest runs the Windows test programs through Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

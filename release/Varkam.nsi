@@ -5,7 +5,7 @@ Unicode true
 ; Varkam.exe is a 64-bit program, and so is its installer.
 Target amd64-unicode
 
-Name "Varkam 1.3"
+Name "Varkam ${SHORT_VERSION}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\Varkam"
@@ -24,6 +24,9 @@ Section "Varkam"
   SetShellVarContext current
   SetOutPath "$INSTDIR"
   File "${STAGING}\Varkam.exe"
+  File "${STAGING}\vqbuild.exe"
+  File "${STAGING}\vqlookup.exe"
+  File "${STAGING}\vqdump.exe"
   File "${STAGING}\Dat01.vq"
   File "${STAGING}\Dat02.vq"
   File "${STAGING}\Dat03.vq"
@@ -50,6 +53,15 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\Varkam\Varkam.lnk"
   RMDir "$SMPROGRAMS\Varkam"
   Delete "$INSTDIR\Varkam.exe"
+  Delete "$INSTDIR\vqbuild.exe"
+  Delete "$INSTDIR\vqlookup.exe"
+  Delete "$INSTDIR\vqdump.exe"
+  ; A dictionary compiled into the program's folder kept the one it replaced here.
+  Delete "$INSTDIR\previous\Dat01.vq"
+  Delete "$INSTDIR\previous\Dat02.vq"
+  Delete "$INSTDIR\previous\Dat03.vq"
+  Delete "$INSTDIR\previous\Dat04.vq"
+  RMDir "$INSTDIR\previous"
   Delete "$INSTDIR\Dat01.vq"
   Delete "$INSTDIR\Dat02.vq"
   Delete "$INSTDIR\Dat03.vq"

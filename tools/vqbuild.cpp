@@ -1,54 +1,40 @@
 // vqbuild: compiles source texts ("headword<TAB>meaning" lines) and StarDict dictionaries into
 // the four data files "Dat01.vq" to "Dat04.vq".
 
-#include <unistd.h>
-
-#include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
 
 #include "lib/Build.h"
+#include "lib/Paths.h"
 #include "lib/TextFormat.h"
+#include "lib/ToolMain.h"
 
 namespace {
 
 constexpr const char* Usage =
     "usage: vqbuild [--skip-bad] [--merge-case] [-o DIR] INPUT...\n"
-    "  INPUT     a UTF-8 source text, one \"headword<TAB>meaning\" a line, or a StarDict .ifo\n"
+    "  INPUT     a source text (UTF-8, or UTF-16 with its byte order mark), one\n"
+    "            \"headword<TAB>meaning\" a line, or a StarDict .ifo\n"
     "  -o DIR    where to write Dat01.vq to Dat04.vq (default: the current folder)\n"
     "  --skip-bad  report bad lines and leave them out instead of failing\n"
     "  --merge-case  join the meanings of headwords that differ only in letter case into\n"
-    "              one entry (the lookup reaches only the first of them)\n";
+    "              one entry (the lookup reaches only the first of them)\n"
+    "  A file dropped onto vqbuild.exe compiles into the program's folder.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  varkam::tools::BuildOptions options;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--skip-bad") == 0) {
-      options.skipBad = true;
-    } else if (std::strcmp(argv[i], "--merge-case") == 0) {
-      options.mergeCase = true;
-    } else if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc) {
-      options.outputFolder = argv[++i];
-    } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
-      std::cout << Usage;
-      return 0;
-    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-      std::cerr << "vqbuild: unknown option " << argv[i] << '\n' << Usage;
-      return 2;
-    } else {
-      options.inputs.emplace_back(argv[i]);
-    }
-  }
-  if (options.inputs.empty()) {
-    std::cerr << Usage;
-    return 2;
-  }
-  if (isatty(STDERR_FILENO)) {
-    options.progress = &std::cerr;
-  }
+// What one build says, and its exit code.
+int Build(const varkam::tools::BuildOptions& options) {
+  using namespace varkam::tools;
   try {
-    const auto result = varkam::tools::BuildDictionary(options, std::cerr);
+    const auto result = BuildDictionary(options, std::cerr);
     if (!result.wroteFiles) {
       std::cerr << "vqbuild: " << result.badLines << " bad line"
                 << (result.badLines == 1 ? "" : "s")
@@ -56,11 +42,56 @@ int main(int argc, char** argv) {
       return 1;
     }
     std::cout << "vqbuild: " << result.written << " entries written to "
-              << options.outputFolder.string() << " (" << result.distinctMeanings
+              << PathText(options.outputFolder) << " (" << result.distinctMeanings
               << " distinct meanings), " << result.badLines << " skipped\n";
     return 0;
   } catch (const std::exception& error) {
-    std::cerr << "vqbuild: " << varkam::tools::EscapeControls(error.what()) << '\n';
+    std::cerr << "vqbuild: " << EscapeControls(error.what()) << '\n';
     return 2;
   }
+}
+
+}  // namespace
+
+int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
+  BuildOptions options;
+  bool outputGiven = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--skip-bad") {
+      options.skipBad = true;
+    } else if (argument == "--merge-case") {
+      options.mergeCase = true;
+    } else if (argument == "-o" && i + 1 < arguments.size()) {
+      options.outputFolder = PathFromUtf8(arguments[++i]);
+      outputGiven = true;
+    } else if (argument == "-h" || argument == "--help") {
+      std::cout << Usage;
+      return 0;
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      std::cerr << "vqbuild: unknown option " << EscapeControls(argument) << '\n' << Usage;
+      return 2;
+    } else {
+      options.inputs.push_back(PathFromUtf8(argument));
+    }
+  }
+  // A file dropped onto the program compiles into the program's folder, and the window stays
+  // until the user has read what happened.
+  const bool ownWindow = HasConsoleOfItsOwn();
+  if (ownWindow && !outputGiven) {
+    options.outputFolder = ProgramFolder();
+  }
+  int code = 2;
+  if (options.inputs.empty()) {
+    std::cerr << Usage;
+  } else {
+    if (isatty(fileno(stderr))) {
+      options.progress = &std::cerr;
+    }
+    code = Build(options);
+  }
+  if (ownWindow) {
+    WaitForKey();
+  }
+  return code;
 }

@@ -8,7 +8,9 @@
 
 #include "UnitDitionary.h"
 #include "lib/DataFolder.h"
+#include "lib/Paths.h"
 #include "lib/TextFormat.h"
+#include "lib/ToolMain.h"
 #include "lib/Utf8.h"
 #include "persian/PersianDecode.h"
 
@@ -38,14 +40,9 @@ class Output {
   }
 
   bool Flush() {
-    if (!pending_.empty() &&
-        std::fwrite(pending_.data(), 1, pending_.size(), stdout) != pending_.size()) {
-      ok_ = false;
-    }
+    std::cout.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
     pending_.clear();
-    if (std::fflush(stdout) != 0) {
-      ok_ = false;
-    }
+    ok_ = ok_ && static_cast<bool>(std::cout.flush());
     return ok_;
   }
 
@@ -67,36 +64,37 @@ std::string LookUp(varkam::TDictionary& dictionary, const std::string& query) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
   std::filesystem::path folder;
-  int first = 1;
-  if (argc > 1 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+  std::size_t first = 1;
+  const std::size_t count = arguments.size();
+  if (count > 1 && (arguments[1] == "-h" || arguments[1] == "--help")) {
     std::cout << Usage;
     return 0;
   }
-  if (argc > 1 && std::strcmp(argv[1], "-d") == 0) {
-    if (argc < 3) {
+  if (count > 1 && arguments[1] == "-d") {
+    if (count < 3) {
       std::cerr << "vqlookup: -d needs a folder\n" << Usage;
       return 2;
     }
-    folder = argv[2];
+    folder = PathFromUtf8(arguments[2]);
     first = 3;
   }
-  if (const auto problem = varkam::tools::DataFilesProblem(folder.empty() ? "." : folder)) {
+  if (const auto problem = DataFilesProblem(folder.empty() ? "." : folder)) {
     std::cerr << "vqlookup: " << *problem << '\n';
     return 2;
   }
-  varkam::TDictionary dictionary(folder);
+  TDictionary dictionary(folder);
   if (dictionary.TakeMissingFlag()) {
     std::cerr << "Some file was not founded\n";
     return 2;
   }
-  const bool fromArguments = first < argc;
+  const bool fromArguments = first < count;
   Output output(!fromArguments && isatty(fileno(stdin)) != 0);
   bool written = true;
   if (fromArguments) {
-    for (int i = first; i < argc && written; ++i) {
-      written = output.Write(LookUp(dictionary, argv[i]));
+    for (std::size_t i = first; i < count && written; ++i) {
+      written = output.Write(LookUp(dictionary, arguments[i]));
     }
   } else {
     // Reading standard input never waits on a flush of the answers.

@@ -52,9 +52,24 @@ TEST(Release, ThePortableFolderRunsWhereItIsUnpacked) {
   RunOnceFrom(PortableFolder + L"\\Varkam.exe", PortableFolder);
 }
 
-// The program ships without its symbols, so the download stays small.
-TEST(Release, TheProgramIsAtMostOneMebibyte) {
-  EXPECT_LE(std::filesystem::file_size(PortableFolder + L"\\Varkam.exe"), 1u << 20);
+// Whether a program file still carries its symbol table (the COFF header points to it).
+bool HasSymbols(const std::filesystem::path& program) {
+  std::ifstream in(program, std::ios::binary);
+  IMAGE_DOS_HEADER dos{};
+  in.read(reinterpret_cast<char*>(&dos), sizeof dos);
+  in.seekg(dos.e_lfanew + static_cast<long>(sizeof(DWORD)));
+  IMAGE_FILE_HEADER header{};
+  in.read(reinterpret_cast<char*>(&header), sizeof header);
+  return !in || header.PointerToSymbolTable != 0;
+}
+
+// The programs ship without their symbols, so the download stays small.
+TEST(Release, TheProgramsComeWithoutTheirSymbols) {
+  const std::filesystem::path folder = PortableFolder;
+  EXPECT_LE(std::filesystem::file_size(folder / "Varkam.exe"), 1u << 20);
+  for (const char* name : {"Varkam.exe", "vqbuild.exe", "vqlookup.exe", "vqdump.exe"}) {
+    EXPECT_FALSE(HasSymbols(folder / name)) << name;
+  }
 }
 
 struct Shortcut {
@@ -91,8 +106,9 @@ TEST(Release, TheInstallerPutsVarkamInTheUsersProgramsAndTakesItAway) {
   EXPECT_EQ(setup.ExitCode(), 0u);
 
   const std::filesystem::path folder = KnownFolder(FOLDERID_LocalAppData) / "Programs" / "Varkam";
-  for (const char* name : {"Varkam.exe", "Dat01.vq", "Dat02.vq", "Dat03.vq", "Dat04.vq",
-                           "README.txt", "NOTICES.txt", "Uninstall.exe"}) {
+  for (const char* name :
+       {"Varkam.exe", "vqbuild.exe", "vqlookup.exe", "vqdump.exe", "Dat01.vq", "Dat02.vq",
+        "Dat03.vq", "Dat04.vq", "README.txt", "NOTICES.txt", "Uninstall.exe"}) {
     EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
   }
   const std::filesystem::path link = KnownFolder(FOLDERID_Programs) / "Varkam" / "Varkam.lnk";

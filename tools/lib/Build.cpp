@@ -8,6 +8,7 @@
 
 #include "UnitDitionary.h"
 #include "lib/DictionaryWriter.h"
+#include "lib/Paths.h"
 #include "lib/StarDict.h"
 #include "lib/TextFormat.h"
 #include "lib/Utf8.h"
@@ -24,11 +25,11 @@ constexpr std::size_t ProgressEvery = 100000;
 std::string ReadSourceText(const std::filesystem::path& input) {
   std::ifstream in(input, std::ios::binary);
   if (!in) {
-    throw std::runtime_error(input.string() + ": cannot be read");
+    throw std::runtime_error(PathText(input) + ": cannot be read");
   }
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) {
-    throw std::runtime_error(input.string() + ": reading failed");
+    throw std::runtime_error(PathText(input) + ": reading failed");
   }
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
     return bytes.substr(3);
@@ -38,7 +39,7 @@ std::string ReadSourceText(const std::filesystem::path& input) {
     return bytes;
   }
   if (bytes.size() % 2 != 0) {
-    throw std::runtime_error(input.string() +
+    throw std::runtime_error(PathText(input) +
                              ": UTF-16 text (it begins with a byte order mark) with an odd "
                              "number of bytes");
   }
@@ -58,7 +59,7 @@ class Compiler {
       : options_(options), report_(report) {}
 
   void Add(const std::filesystem::path& input) {
-    if (AsciiLowercase(input.extension().string()) == ".ifo") {
+    if (AsciiLowercase(PathText(input.extension())) == ".ifo") {
       AddStarDict(input);
     } else {
       AddText(input);
@@ -153,7 +154,7 @@ class Compiler {
   }
 
   std::string PlaceOf(std::size_t entry) const {
-    return EscapeControls(files_[places_[entry].file].string()) + ':' +
+    return EscapeControls(PathText(files_[places_[entry].file])) + ':' +
            std::to_string(places_[entry].line);
   }
 
@@ -217,13 +218,14 @@ class Compiler {
 
   void Bad(const std::filesystem::path& input, std::size_t line, const std::string& what) {
     ++badLines_;
-    report_ << EscapeControls(input.string()) << ':' << line << ": " << EscapeControls(what)
+    report_ << EscapeControls(PathText(input)) << ':' << line << ": " << EscapeControls(what)
             << '\n';
   }
 
   void ShowProgress(const std::filesystem::path& input, std::size_t line) {
     if (options_.progress != nullptr && line % ProgressEvery == 0) {
-      *options_.progress << '\r' << input.string() << ": " << line << " entries read" << std::flush;
+      *options_.progress << '\r' << PathText(input) << ": " << line << " entries read"
+                         << std::flush;
     }
   }
 

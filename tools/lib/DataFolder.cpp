@@ -1,6 +1,7 @@
 #include "lib/DataFolder.h"
 
 #include "UnitDitionary.h"
+#include "lib/Paths.h"
 
 namespace varkam::tools {
 
@@ -16,7 +17,7 @@ std::optional<std::string> DataFilesProblem(const std::filesystem::path& folder)
     const char* kind = std::filesystem::is_directory(status) ? "a folder"
                        : std::filesystem::is_fifo(status)    ? "a pipe"
                                                              : "not a regular file";
-    return path.string() + " is " + kind + ", not a data file";
+    return PathText(path) + " is " + kind + ", not a data file";
   }
   return std::nullopt;
 }

@@ -21,6 +21,7 @@
 #endif
 
 #include "UnitDitionary.h"
+#include "lib/Paths.h"
 
 namespace varkam::tools {
 
@@ -48,11 +49,7 @@ std::string FourthDataFile() {
 }
 
 std::filesystem::path PendingName(const std::filesystem::path& final) {
-  return final.string() + ".new";
-}
-
-std::string SystemError(const std::string& what, const std::filesystem::path& path) {
-  return what + " " + path.string() + ": " + std::strerror(errno);
+  return WithEnding(final, ".new");
 }
 
 // A new file, created for this build alone: an existing file or a link of that name is never
@@ -62,16 +59,19 @@ void WriteNewFile(const std::filesystem::path& path, const std::string& content)
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    throw std::runtime_error("cannot create " + path.string());
+    throw std::runtime_error("cannot create " + PathText(path));
   }
   DWORD written = 0;
   const bool complete =
       WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
       written == content.size() && FlushFileBuffers(file);
   if (!CloseHandle(file) || !complete) {
-    throw std::runtime_error("cannot write " + path.string());
+    throw std::runtime_error("cannot write " + PathText(path));
   }
 #else
+  const auto SystemError = [](const std::string& what, const std::filesystem::path& path) {
+    return what + " " + PathText(path) + ": " + std::strerror(errno);
+  };
   const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (file < 0) {
     throw std::runtime_error(SystemError("cannot create", path));
@@ -139,7 +139,7 @@ void RenameFile(const std::filesystem::path& from, const std::filesystem::path& 
   std::error_code error;
   std::filesystem::rename(from, to, error);
   if (error) {
-    throw std::runtime_error("cannot move " + from.string() + " to " + to.string() + ": " +
+    throw std::runtime_error("cannot move " + PathText(from) + " to " + PathText(to) + ": " +
                              error.message());
   }
 }

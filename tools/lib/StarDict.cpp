@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "lib/Paths.h"
 #include "lib/Utf8.h"
 
 namespace varkam::tools {
@@ -21,7 +22,7 @@ namespace {
 std::string ReadWhole(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    throw std::runtime_error(path.string() + ": cannot be read");
+    throw std::runtime_error(PathText(path) + ": cannot be read");
   }
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
@@ -33,7 +34,7 @@ std::string Gunzip(const std::filesystem::path& path, std::uint64_t limit) {
   const std::string packed = ReadWhole(path);
   z_stream stream{};
   if (inflateInit2(&stream, 15 + 32) != Z_OK) {
-    throw std::runtime_error(path.string() + ": cannot start decompressing");
+    throw std::runtime_error(PathText(path) + ": cannot start decompressing");
   }
   std::string out;
   char chunk[1 << 16];
@@ -60,7 +61,7 @@ std::string Gunzip(const std::filesystem::path& path, std::uint64_t limit) {
   }
   inflateEnd(&stream);
   if (status != Z_STREAM_END) {
-    throw std::runtime_error(path.string() + ": not a complete gzip file");
+    throw std::runtime_error(PathText(path) + ": not a complete gzip file");
   }
   return out;
 }
@@ -79,7 +80,7 @@ std::optional<std::filesystem::path> FindPart(const std::filesystem::path& base,
                                               std::string_view ending, bool upper) {
   for (const std::string& tried :
        {upper ? Uppercase(std::string(ending)) : std::string(ending), std::string(ending)}) {
-    const std::filesystem::path path = base.string() + tried;
+    const std::filesystem::path path = WithEnding(base, tried);
     if (std::filesystem::exists(path)) {
       return path;
     }
@@ -97,27 +98,27 @@ std::pair<std::filesystem::path, std::string> ReadPart(const std::filesystem::pa
   const auto packedPath = FindPart(base, packed, upper);
   const std::filesystem::path path = plainPath ? *plainPath : packedPath ? *packedPath : "";
   if (path.empty()) {
-    throw std::runtime_error("neither " + base.string() + std::string(plain) + " nor " +
-                             base.string() + std::string(packed) + " exists");
+    throw std::runtime_error("neither " + PathText(base) + std::string(plain) + " nor " +
+                             PathText(base) + std::string(packed) + " exists");
   }
   try {
     return {path, plainPath ? ReadWhole(path) : Gunzip(path, limit)};
   } catch (const std::bad_alloc&) {
-    throw std::runtime_error(path.string() + ": too large to read into memory");
+    throw std::runtime_error(PathText(path) + ": too large to read into memory");
   } catch (const std::length_error&) {
-    throw std::runtime_error(path.string() + ": too large to read into memory");
+    throw std::runtime_error(PathText(path) + ": too large to read into memory");
   }
 }
 
 std::map<std::string, std::string> ReadIfo(const std::filesystem::path& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) {
-    throw std::runtime_error(path.string() + ": not found");
+    throw std::runtime_error(PathText(path) + ": not found");
   }
   std::ifstream in(path, std::ios::binary);
   std::string line;
   if (!in || !std::getline(in, line) || line.rfind("StarDict's dict ifo file", 0) != 0) {
-    throw std::runtime_error(path.string() + ": not a StarDict .ifo file");
+    throw std::runtime_error(PathText(path) + ": not a StarDict .ifo file");
   }
   std::map<std::string, std::string> settings;
   while (std::getline(in, line)) {
@@ -341,7 +342,7 @@ StarDictContents ReadStarDict(const std::filesystem::path& ifoFile) {
     const std::uint64_t offset = place.offset;
     const std::uint64_t size = place.size;
     if (offset > dict.size() || size > dict.size() - offset) {
-      record.problem = "its text lies past the end of " + dictPath.filename().string();
+      record.problem = "its text lies past the end of " + PathText(dictPath.filename());
     } else {
       const ItemReader reader{std::string_view(dict).substr(offset, size), types, markupSeen};
       const std::string text = reader.TextOf(record.problem);
@@ -357,12 +358,12 @@ StarDictContents ReadStarDict(const std::filesystem::path& ifoFile) {
     contents.records.push_back(std::move(record));
   }
   for (const char type : markupSeen) {
-    contents.warnings.push_back(ifoFile.string() + ": meanings of type '" + std::string(1, type) +
+    contents.warnings.push_back(PathText(ifoFile) + ": meanings of type '" + std::string(1, type) +
                                 "' are markup; their tags are stripped");
   }
   const std::string count = setting("wordcount");
   if (!count.empty() && count != std::to_string(contents.records.size())) {
-    contents.warnings.push_back(ifoFile.string() + ": says wordcount=" + count +
+    contents.warnings.push_back(PathText(ifoFile) + ": says wordcount=" + count +
                                 " but the index has " + std::to_string(contents.records.size()) +
                                 " entries");
   }
