@@ -67,6 +67,17 @@ TEST(EscapeControls, WritesOneLine) {
   EXPECT_EQ(EscapeControls(std::string("\x1B[2Jx\0y\x7F", 8)), "\\x1B[2Jx\\x00y\\x7F");
 }
 
+// A console is written whole characters at a time.
+TEST(Utf8, AWholeLengthLeavesACutCharacterForLater) {
+  const std::string dog = "\xD8\xB3\xDA\xAF";  // سگ
+  EXPECT_EQ(WholeUtf8Length(dog), 4u);
+  EXPECT_EQ(WholeUtf8Length(dog.substr(0, 3)), 2u);
+  EXPECT_EQ(WholeUtf8Length("a\xF0\x9F\x98"), 1u);
+  EXPECT_EQ(WholeUtf8Length("a\xF0\x9F\x98\x80"), 5u);
+  EXPECT_EQ(WholeUtf8Length("plain"), 5u);
+  EXPECT_EQ(WholeUtf8Length(""), 0u);
+}
+
 TEST(Utf8, ConvertsBothWaysAndRefusesWhatIsNotUtf8) {
   const std::string text = "a\xC3\xA9\xD8\xB3\xE2\x82\xAC\xF0\x9F\x90\x95";
   const auto wide = Utf8ToUtf16(text);

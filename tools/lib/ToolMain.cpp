@@ -1,5 +1,7 @@
 #include "lib/ToolMain.h"
 
+#include "lib/Utf8.h"
+
 #include <algorithm>
 #include <iostream>
 #include <memory>
@@ -19,20 +21,6 @@ namespace varkam::tools {
 #ifdef _WIN32
 
 namespace {
-
-// How many bytes at the start of `text` are whole UTF-8 sequences: a character cut by the
-// buffer's end waits for the rest of it.
-std::size_t WholeSequences(const char* text, std::size_t size) {
-  for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
-    const auto byte = static_cast<unsigned char>(text[size - back]);
-    if ((byte & 0xC0) == 0x80) {
-      continue;  // a continuation byte: look further back for the lead byte
-    }
-    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-    return length > back ? size - back : size;
-  }
-  return size;
-}
 
 // UTF-8 text written to a console as UTF-16, so that Persian shows whatever the console's
 // code page.
@@ -57,7 +45,7 @@ class ConsoleBuffer : public std::streambuf {
 
   int sync() override {
     const auto pending = static_cast<std::size_t>(pptr() - pbase());
-    const std::size_t whole = WholeSequences(pbase(), pending);
+    const std::size_t whole = WholeUtf8Length(std::string_view(pbase(), pending));
     if (whole > 0) {
       std::wstring wide(whole, L'\0');
       wide.resize(static_cast<std::size_t>(MultiByteToWideChar(

@@ -125,4 +125,16 @@ std::string AsciiLowercase(std::string text) {
   return text;
 }
 
+std::size_t WholeUtf8Length(std::string_view text) {
+  for (std::size_t back = 1; back <= 4 && back <= text.size(); ++back) {
+    const auto byte = static_cast<unsigned char>(text[text.size() - back]);
+    if ((byte & 0xC0) == 0x80) {
+      continue;  // a continuation byte: the lead byte is further back
+    }
+    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back ? text.size() - back : text.size();
+  }
+  return text.size();  // no lead byte near the end: nothing to wait for
+}
+
 }  // namespace varkam::tools

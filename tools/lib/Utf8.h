@@ -19,6 +19,10 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // Single-byte code page 1252 to UTF-8; its five unassigned bytes keep their number.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// How many bytes at the start of `text` are whole UTF-8 sequences: a character that a buffer's
+// end cuts in two waits for the rest of it.
+std::size_t WholeUtf8Length(std::string_view text);
+
 // A-Z as a-z; every other byte as it is.
 std::string AsciiLowercase(std::string text);
 
