@@ -2,9 +2,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "persian/PersianEncode.h"
 
 namespace varkam::testing {
 
@@ -64,6 +67,18 @@ void WriteDictionary(const TestFolder& folder, const DictionaryLayout& layout) {
   folder.WriteFile("Dat02.vq", offsets);
   folder.WriteFile("Dat03.vq", texts);
   folder.WriteFile("Dat04.vq", layout.fourth);
+}
+
+DictionaryLayout NumberedWords(int count) {
+  DictionaryLayout layout;
+  layout.entries.reserve(static_cast<std::size_t>(count));
+  char word[16];
+  for (int i = 1; i <= count; ++i) {
+    std::snprintf(word, sizeof word, "w%06d", i);
+    layout.entries.emplace_back(word, persian::UnicodeToPersian(u"\u0648\u0627\u0698\u0647 " +
+                                                                std::u16string(word, word + 7)));
+  }
+  return layout;
 }
 
 }  // namespace varkam::testing

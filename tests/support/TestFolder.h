@@ -42,6 +42,9 @@ struct DictionaryLayout {
 };
 void WriteDictionary(const TestFolder& folder, const DictionaryLayout& layout);
 
+// n headwords "w000001" ... with meanings that name their number.
+DictionaryLayout NumberedWords(int count);
+
 // Bytes of a 33-byte headword record, a 4-byte little-endian integer, a meaning record.
 std::string WordRecord(std::string_view word, int lengthByte = -1);
 std::string Int32Bytes(std::int32_t value);

@@ -6,15 +6,7 @@ set -u
 tools=$1 sample=$2 source=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
+source "$(dirname "$0")/../support/check.sh"
 
 dog=$("$tools/vqlookup" -d "$sample" dog)
 check "vqlookup dog" $'dog\tسگ' "$(cut -f2,3 <<<"$dog")"
@@ -64,5 +56,4 @@ check "vqbuild of an empty source" "2 nothing to write" "$? $(grep -o 'nothing t
 check "the dictionary there stays" "same" \
   "$(cmp -s "$work/first/Dat01.vq" "$work/again/Dat01.vq" && echo same || echo differs)"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

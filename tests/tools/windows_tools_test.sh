@@ -5,18 +5,10 @@
 # Usage: windows_tools_test.sh WINE_RUN TOOLS_DIR SAMPLE_DICTIONARY_DIR SAMPLE_SOURCE
 set -u
 wine_run=$1 tools=$2 sample=$3 source=$4
+source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-passed=0 failed=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
 run() { "$wine_run" "$tools/$1.exe" "${@:2}"; }
 same_files() {  # same_files A B: "same" when the four data files are byte for byte alike
   for file in Dat01.vq Dat02.vq Dat03.vq Dat04.vq; do
@@ -55,5 +47,4 @@ check "its meanings" $'cat\tگربه\ndog\tسگ' "$(run vqlookup -d star cat dog
 message=$(run vqlookup -d missing dog 2>&1)
 check "vqlookup.exe without a dictionary" "2 Some file was not founded" "$? ${message//$'\r'/}"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

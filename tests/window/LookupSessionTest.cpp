@@ -9,6 +9,7 @@ namespace varkam {
 namespace {
 
 using testing::DictionaryLayout;
+using testing::NumberedWords;
 using testing::TestFolder;
 
 // Client heights that give 24, 15 and 8 rows with the status bar shown.
@@ -23,18 +24,6 @@ DictionaryLayout SeventeenWords() {
   for (const char* word : {"a", "apple", "apply", "box", "ca", "cat", "fly", "hop", "make", "quick",
                            "run", "see", "study", "stuff", "stuffy", "use", "zebra"}) {
     layout.entries.emplace_back(word, " \xA4\x90");  // shown as alef, reh
-  }
-  return layout;
-}
-
-// `count` headwords "w000001" ..., each meaning a digit.
-DictionaryLayout NumberedWords(int count) {
-  DictionaryLayout layout;
-  layout.entries.reserve(static_cast<std::size_t>(count));
-  char word[16];
-  for (int i = 1; i <= count; ++i) {
-    std::snprintf(word, sizeof word, "w%06d", i);
-    layout.entries.emplace_back(word, std::string(1, static_cast<char>(0x80 + i % 10)));
   }
   return layout;
 }

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include "persian/PersianEncode.h"
 #include "support/WindowsClipboard.h"
 
 namespace varkam::testing {
@@ -141,16 +140,5 @@ std::pair<DWORD, DWORD> WindowTest::SearchSelection() const {
   return {start, end};
 }
 
-DictionaryLayout NumberedWords(int count) {
-  DictionaryLayout layout;
-  layout.entries.reserve(static_cast<std::size_t>(count));
-  char word[16];
-  for (int i = 1; i <= count; ++i) {
-    std::snprintf(word, sizeof word, "w%06d", i);
-    layout.entries.emplace_back(word, persian::UnicodeToPersian(u"\u0648\u0627\u0698\u0647 " +
-                                                                std::u16string(word, word + 7)));
-  }
-  return layout;
-}
 
 }  // namespace varkam::testing

@@ -56,7 +56,5 @@ class WindowTest : public ::testing::Test {
   std::filesystem::path previousFolder_;
 };
 
-// n headwords "w000001" ... with meanings that name their number.
-DictionaryLayout NumberedWords(int count);
 
 }  // namespace varkam::testing
