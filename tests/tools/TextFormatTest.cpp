@@ -61,6 +61,23 @@ TEST(FormatTextLine, WritesWhatParseTextLineReadsBack) {
   EXPECT_EQ(FormatTextLine("caf\xE9", u""), "caf\xC3\xA9\t");
 }
 
+// A corrupt dictionary's control characters are dumped escaped, on one line, and read back to
+// an error that names them rather than to another entry.
+TEST(FormatTextLine, ControlCharactersOfACorruptDictionaryStayOnOneLine) {
+  const std::string line = FormatTextLine("a\tb\nc", u"x\u001By");
+  EXPECT_EQ(line, "a\\x09b\\x0Ac\tx\\x1By");
+  try {
+    ParseTextLine(line);
+    ADD_FAILURE() << "a headword with a tab was read";
+  } catch (const BadEntry& bad) {
+    EXPECT_NE(std::string(bad.what()).find("has U+0009 at character 2"), std::string::npos)
+        << bad.what();
+  }
+  EXPECT_EQ(ParseTextLine("ok\tx\\x1By")->meaning, u"x\u001By") << "for the encoder to refuse";
+  EXPECT_EQ(ParseTextLine("c:\\x41\ty")->headword, "c:\\x41") << "not a control: as written";
+  EXPECT_THROW(ParseTextLine("ok\tx\\x41"), BadEntry) << "only controls are written so";
+}
+
 TEST(EscapeControls, WritesOneLine) {
   EXPECT_EQ(EscapeControls("a\r\nb\tc\\d"), "a\\r\\nb\\tc\\\\d");
   // No control character reaches a terminal, and a NUL does not end the text.

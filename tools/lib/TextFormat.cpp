@@ -15,6 +15,46 @@ std::string CodePoint(char32_t code) {
   return name;
 }
 
+int HexDigit(char32_t c) {
+  if (c >= '0' && c <= '9') {
+    return static_cast<int>(c - '0');
+  }
+  if (c >= 'A' && c <= 'F') {
+    return static_cast<int>(c - 'A' + 10);
+  }
+  if (c >= 'a' && c <= 'f') {
+    return static_cast<int>(c - 'a' + 10);
+  }
+  return -1;
+}
+
+// A control character written as "\xNN", as vqdump writes one from a corrupt dictionary, at
+// the start of `text`.
+template <typename Text>
+std::optional<unsigned char> EscapedControl(Text text) {
+  if (text.size() < 4 || text[0] != '\\' || text[1] != 'x') {
+    return std::nullopt;
+  }
+  const int high = HexDigit(text[2]);
+  const int low = HexDigit(text[3]);
+  const int code = high * 16 + low;
+  if (high < 0 || low < 0 || (code >= 0x20 && code != 0x7F)) {
+    return std::nullopt;
+  }
+  return static_cast<unsigned char>(code);
+}
+
+bool IsControl(unsigned char c) {
+  return c < 0x20 || c == 0x7F;
+}
+
+void AppendEscapedControl(std::string& out, unsigned char c) {
+  constexpr char digits[] = "0123456789ABCDEF";
+  out += "\\x";
+  out += digits[c >> 4];
+  out += digits[c & 0x0F];
+}
+
 // The meaning's escapes undone; raw control characters are refused, since a line break or a
 // tab in the source would be invisible or split the entry.
 std::u16string Unescaped(std::u16string_view meaning) {
@@ -40,6 +80,13 @@ std::u16string Unescaped(std::u16string_view meaning) {
       case u'n': out += u"\r\n"; break;
       case u't': out += u'\t'; break;
       case u'\\': out += u'\\'; break;
+      case u'x':
+        if (const auto code = EscapedControl(meaning.substr(i - 1))) {
+          out += static_cast<char16_t>(*code);  // the encoder says it has no byte
+          i += 2;
+          break;
+        }
+        [[fallthrough]];
       default:
         throw BadEntry("unknown escape \\" + Utf16ToUtf8(meaning.substr(i, 1)) + " at character " +
                        std::to_string(i) + " of the meaning");
@@ -86,14 +133,33 @@ std::optional<SourceEntry> ParseTextLine(std::string_view line) {
   if (tab == std::string_view::npos) {
     throw BadEntry("no tab between the headword and the meaning");
   }
+  // Control characters that vqdump wrote escaped come back, and are then refused by name.
+  std::string headword;
+  for (std::size_t i = 0; i < tab; ++i) {
+    if (const auto code = EscapedControl(line.substr(i, tab - i))) {
+      headword += static_cast<char>(*code);
+      i += 3;
+    } else {
+      headword += line[i];
+    }
+  }
   SourceEntry entry;
-  entry.headword = CheckedHeadword(line.substr(0, tab));
+  entry.headword = CheckedHeadword(headword);
   entry.meaning = Unescaped(*Utf8ToUtf16(line.substr(tab + 1)));
   return entry;
 }
 
 std::string FormatTextLine(std::string_view headword, std::u16string_view meaning) {
-  std::string line = Windows1252ToUtf8(headword);
+  // A corrupt dictionary's control characters are written escaped, so the line stays one line
+  // and reads back to an error that names them.
+  std::string line;
+  for (const char c : Windows1252ToUtf8(headword)) {
+    if (IsControl(static_cast<unsigned char>(c))) {
+      AppendEscapedControl(line, static_cast<unsigned char>(c));
+    } else {
+      line += c;
+    }
+  }
   if (!line.empty() && line.front() == '#') {
     line.insert(0, " ");  // headwords are trimmed, so the space keeps the line from a comment
   }
@@ -112,6 +178,10 @@ std::string FormatTextLine(std::string_view headword, std::u16string_view meanin
       escaped += u"\\t";
     } else if (c == u'\\') {
       escaped += u"\\\\";
+    } else if (c < 0x80 && IsControl(static_cast<unsigned char>(c))) {
+      std::string control;
+      AppendEscapedControl(control, static_cast<unsigned char>(c));
+      escaped.append(control.begin(), control.end());
     } else {
       escaped += c;
     }
@@ -129,11 +199,8 @@ std::string EscapeControls(std::string_view text) {
       case '\t': out += "\\t"; break;
       case '\\': out += "\\\\"; break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-          constexpr char digits[] = "0123456789ABCDEF";
-          out += "\\x";
-          out += digits[static_cast<unsigned char>(c) >> 4];
-          out += digits[c & 0x0F];
+        if (IsControl(static_cast<unsigned char>(c))) {
+          AppendEscapedControl(out, static_cast<unsigned char>(c));
         } else {
           out += c;
         }
