@@ -73,6 +73,14 @@ void DrawSplitter(HDC dc, const Bounds& bounds) {
 
 }  // namespace
 
+// The button's face is drawn on the window's background, which is erased first, so that a
+// frame it no longer has goes too.
+void TForm1::RepaintAboutButton() {
+  const Bounds& button = shown_.layout.aboutButton;
+  const RECT area{button.left, button.top, button.left + button.width, button.top + button.height};
+  InvalidateRect(Handle(), &area, TRUE);
+}
+
 void TForm1::Paint() {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(Handle(), &paint);
@@ -92,7 +100,7 @@ void TForm1::MouseDown(UINT message, int x, int y) {
   } else if (message == WM_LBUTTONDOWN && Inside(shown_.layout.aboutButton, x, y)) {
     aboutPressed_ = true;
     SetCapture(Handle());
-    InvalidateRect(Handle(), nullptr, FALSE);
+    RepaintAboutButton();
   }
 }
 
@@ -104,7 +112,7 @@ void TForm1::MouseMove(WPARAM keys, int x, int y) {
   const bool hot = Inside(shown_.layout.aboutButton, x, y);
   if (hot != aboutHot_) {
     aboutHot_ = hot;
-    InvalidateRect(Handle(), nullptr, FALSE);
+    RepaintAboutButton();
     if (hot) {
       // Told when the mouse leaves the window, so that the frame goes with it.
       TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, Handle(), 0};
@@ -118,7 +126,7 @@ void TForm1::MouseUp(UINT message, int x, int y) {
   splitterHeld_ = false;
   if (aboutPressed_ && message == WM_LBUTTONUP) {
     aboutPressed_ = false;
-    InvalidateRect(Handle(), nullptr, FALSE);
+    RepaintAboutButton();
     if (Inside(shown_.layout.aboutButton, x, y)) {
       ActionAbout.Execute();
     }

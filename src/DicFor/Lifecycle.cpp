@@ -261,7 +261,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE: MouseMove(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_MOUSELEAVE:
       aboutHot_ = false;
-      InvalidateRect(Handle(), nullptr, FALSE);
+      RepaintAboutButton();
       return 0;
     case WM_LBUTTONUP:
     case WM_MBUTTONUP: MouseUp(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;

@@ -116,6 +116,7 @@ class TForm1 : public ui::Window {
   void BuildMenus();
   void ShowMenuFor(HWND control, POINT screen);
   void Paint();
+  void RepaintAboutButton();
   void MouseDown(UINT message, int x, int y);
   void MouseMove(WPARAM keys, int x, int y);
   void MouseUp(UINT message, int x, int y);

@@ -105,6 +105,27 @@ TEST_F(LayoutAndViews, TheSplitterShowsItsOwnCursor) {
   EXPECT_EQ(GetCursor(), split);
 }
 
+// The flat about button shows its frame while the mouse is over it.
+TEST_F(LayoutAndViews, TheAboutButtonShowsAFrameUnderTheMouse) {
+  Open(NumberedWords(10));
+  const Bounds button = form->AboutButtonBounds();
+  const int right = button.left + button.width - 1;
+  const int bottom = button.top + button.height - 1;
+  const auto corner = [&] {
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(form->Handle());
+    const COLORREF color = GetPixel(dc, right, bottom);
+    ReleaseDC(form->Handle(), dc);
+    return color;
+  };
+  const COLORREF flat = corner();
+  SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(button.left + 5, button.top + 5));
+  EXPECT_EQ(corner(), GetSysColor(COLOR_BTNSHADOW)) << "its raised edge";
+  EXPECT_NE(flat, GetSysColor(COLOR_BTNSHADOW));
+  SendMessageW(form->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(corner(), flat) << "flat again once the mouse has gone";
+}
+
 // Which pop-up menu a right click opens: the first one that shows is closed at once.
 std::wstring MenuOpenedBy(HWND window, POINT at) {
   static std::wstring firstItem;

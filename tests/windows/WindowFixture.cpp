@@ -140,5 +140,4 @@ std::pair<DWORD, DWORD> WindowTest::SearchSelection() const {
   return {start, end};
 }
 
-
 }  // namespace varkam::testing
