@@ -76,6 +76,7 @@ TEST(FormatTextLine, ControlCharactersOfACorruptDictionaryStayOnOneLine) {
   EXPECT_EQ(ParseTextLine("ok\tx\\x1By")->meaning, u"x\u001By") << "for the encoder to refuse";
   EXPECT_EQ(ParseTextLine("c:\\x41\ty")->headword, "c:\\x41") << "not a control: as written";
   EXPECT_THROW(ParseTextLine("ok\tx\\x41"), BadEntry) << "only controls are written so";
+  EXPECT_THROW(ParseTextLine("ok\tx\\x0A."), BadEntry) << "a line break is written \\n";
 }
 
 TEST(EscapeControls, WritesOneLine) {

@@ -81,7 +81,9 @@ std::u16string Unescaped(std::u16string_view meaning) {
       case u't': out += u'\t'; break;
       case u'\\': out += u'\\'; break;
       case u'x':
-        if (const auto code = EscapedControl(meaning.substr(i - 1))) {
+        // A tab and a line break have escapes of their own, which keep one form a meaning.
+        if (const auto code = EscapedControl(meaning.substr(i - 1));
+            code && *code != '\t' && *code != '\n' && *code != '\r') {
           out += static_cast<char16_t>(*code);  // the encoder says it has no byte
           i += 2;
           break;
