@@ -47,15 +47,11 @@ void TForm1::CheckClipboard() {
   if (!session_ || !session_->View().switches.clipboardMeaning) {
     return;
   }
-  const auto content = ui::InspectClipboard(Handle());
+  const auto content = ui::ReadClipboard(Handle());
   if (!content || !content->text || content->privateContent) {
     return;
   }
-  const auto text = ui::ClipboardText(Handle());
-  if (!text) {
-    return;
-  }
-  const auto line = ui::ToAnsiExactly(FirstLine(*text));
+  const auto line = ui::ToAnsiExactly(FirstLine(*content->text));
   Run([&line](LookupSession& session) -> const WindowView& { return session.CopiedText(line); });
 }
 

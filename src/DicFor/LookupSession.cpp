@@ -51,15 +51,15 @@ void LookupSession::Arrange() {
   if (!started_) {
     return;
   }
-  LayoutInput input{clientWidth_,
-                    clientHeight_,
-                    view_.switches.fullView,
-                    0,
-                    listWidth_,
-                    !view_.switches.hideStatusBar};
   // The splitter stays where it can be grabbed, however narrow the window becomes.
-  input.listWidth = std::min(listWidth_, MaxSplitterLeft(clientWidth_) - ScrollBarWidth);
-  input.listWidth = std::max(input.listWidth, MinimumListWidth);
+  const int listWidth = std::max(
+      std::min(listWidth_, MaxSplitterLeft(clientWidth_) - ScrollBarWidth), MinimumListWidth);
+  const LayoutInput input{clientWidth_,
+                          clientHeight_,
+                          view_.switches.fullView,
+                          0,
+                          listWidth,
+                          !view_.switches.hideStatusBar};
   view_.layout = ArrangeLayout(input);
   FillPage(currentIndex_);
   scroller_.Restart(headword_);

@@ -25,7 +25,7 @@ class OpenedClipboard {
 
 }  // namespace
 
-std::optional<ClipboardContent> InspectClipboard(HWND owner) {
+std::optional<ClipboardContent> ReadClipboard(HWND owner) {
   OpenedClipboard clipboard(owner);
   if (!clipboard.IsOpen()) {
     return std::nullopt;
@@ -34,32 +34,24 @@ std::optional<ClipboardContent> InspectClipboard(HWND owner) {
   static const UINT excludeFromMonitors =
       RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
   ClipboardContent content;
+  bool text = false;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    content.text = content.text || format == CF_TEXT;
+    text = text || format == CF_TEXT;
     content.privateContent =
         content.privateContent || format == viewerIgnore || format == excludeFromMonitors;
   }
-  return content;
-}
-
-std::optional<std::u16string> ClipboardText(HWND owner) {
-  OpenedClipboard clipboard(owner);
-  if (!clipboard.IsOpen()) {
-    return std::nullopt;
+  if (!text) {
+    return content;
   }
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (data == nullptr) {
-    return std::nullopt;
+  const auto* units = data != nullptr ? static_cast<const char16_t*>(GlobalLock(data)) : nullptr;
+  if (units != nullptr) {
+    // The block may be larger than its text, and an odd program may leave out the final NUL.
+    const std::u16string_view block(units, GlobalSize(data) / sizeof(char16_t));
+    content.text = std::u16string(block.substr(0, block.find(u'\0')));
+    GlobalUnlock(data);
   }
-  const auto* text = static_cast<const char16_t*>(GlobalLock(data));
-  if (text == nullptr) {
-    return std::nullopt;
-  }
-  // The block may be larger than its text, and an odd program may leave out the final NUL.
-  const std::u16string_view block(text, GlobalSize(data) / sizeof(char16_t));
-  std::u16string copy(block.substr(0, block.find(u'\0')));
-  GlobalUnlock(data);
-  return copy;
+  return content;
 }
 
 }  // namespace varkam::ui

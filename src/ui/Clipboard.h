@@ -10,15 +10,13 @@
 namespace varkam::ui {
 
 struct ClipboardContent {
-  bool text = false;
+  std::optional<std::u16string> text;  // in UTF-16, when there is text
   // Marked by its owner (a password manager, say) as not for clipboard viewers.
   bool privateContent = false;
 };
 
-// What the clipboard holds now; nothing when another program has it open.
-std::optional<ClipboardContent> InspectClipboard(HWND owner);
-
-// The clipboard's text in UTF-16; nothing when there is none or the clipboard is held.
-std::optional<std::u16string> ClipboardText(HWND owner);
+// What the clipboard holds now, read while it is opened once; nothing when another program
+// has it open.
+std::optional<ClipboardContent> ReadClipboard(HWND owner);
 
 }  // namespace varkam::ui
