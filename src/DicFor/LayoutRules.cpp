@@ -6,45 +6,59 @@
 namespace varkam {
 
 Layout ArrangeLayout(const LayoutInput& input) {
+  const int dpi = UsableDpi(input.dpi);
+  const auto scaled = [dpi](int designPixels) { return Scaled(designPixels, dpi); };
+  const int scrollBarWidth = scaled(ScrollBarWidth);
+  const int aboutButtonWidth = scaled(AboutButtonWidth);
+  const int searchRowHeight = scaled(SearchRowHeight);
   const int listLeft = input.listShown ? input.listLeft : 0;
   const int listWidth = input.listShown ? input.listWidth : 0;
-  const int scrollWidth = input.listShown ? ScrollBarWidth : 0;
-  const int gap = input.listShown ? BandGap : 0;
-  const int statusHeight = input.statusBarShown ? StatusBarHeight : 0;
+  const int scrollWidth = input.listShown ? scrollBarWidth : 0;
+  const int gap = input.listShown ? scaled(BandGap) : 0;
+  const int statusHeight = input.statusBarShown ? scaled(StatusBarHeight) : 0;
   const int ch = input.clientHeight;
   const int cw = input.clientWidth;
 
   Layout layout;
-  const int rows = (ch - statusHeight - 4 - 1) / ListRowHeight;
+  layout.dpi = dpi;
+  layout.fontHeight = scaled(FontHeight);
+  layout.rowHeight = scaled(ListRowHeight);
+  const int rows = (ch - statusHeight - scaled(4 + 1)) / layout.rowHeight;
   layout.visibleRows = static_cast<std::uint16_t>(
       std::clamp(rows, 0, int{std::numeric_limits<std::uint16_t>::max()}));
 
   layout.listBox = {input.listLeft, 0, input.listWidth, ch - statusHeight};
-  layout.scrollBar = {listLeft + listWidth, 0, ScrollBarWidth, layout.listBox.height - 1};
-  layout.splitter = {layout.scrollBar.left + ScrollBarWidth, layout.scrollBar.top, SplitterWidth,
-                     layout.scrollBar.height};
-  layout.statusBar = {0, layout.listBox.top + layout.listBox.height, cw, StatusBarHeight};
-  layout.comboBox.top = 4;
+  layout.scrollBar = {listLeft + listWidth, 0, scrollBarWidth,
+                      layout.listBox.height - scaled(1)};
+  layout.splitter = {layout.scrollBar.left + scrollBarWidth, layout.scrollBar.top,
+                     scaled(SplitterWidth), layout.scrollBar.height};
+  layout.statusBar = {0, layout.listBox.top + layout.listBox.height, cw, scaled(StatusBarHeight)};
+  layout.comboBox.top = scaled(4);
   layout.comboBox.left = scrollWidth + listWidth + listLeft + gap;
-  layout.comboBox.width = cw - gap - listWidth - scrollWidth - AboutButtonWidth - 2;
-  layout.aboutButton = {layout.comboBox.left + layout.comboBox.width + 2, 0, AboutButtonWidth,
-                        SearchRowHeight};
-  layout.memo.height = ch - MemoGap - statusHeight - SearchRowHeight;
-  layout.memo.top = layout.aboutButton.top + SearchRowHeight + MemoGap;
+  layout.comboBox.width = cw - gap - listWidth - scrollWidth - aboutButtonWidth - scaled(2);
+  layout.aboutButton = {layout.comboBox.left + layout.comboBox.width + scaled(2), 0,
+                        aboutButtonWidth, searchRowHeight};
+  layout.memo.height = ch - scaled(MemoGap) - statusHeight - searchRowHeight;
+  layout.memo.top = layout.aboutButton.top + searchRowHeight + scaled(MemoGap);
   layout.memo.left = layout.comboBox.left;
   layout.memo.width = layout.aboutButton.left + layout.aboutButton.width - layout.comboBox.left;
   return layout;
 }
 
-int MaxSplitterLeft(int clientWidth) {
-  return std::max(clientWidth - SplitterWidth, ScrollBarWidth + MinimumListWidth);
+int MaxSplitterLeft(int clientWidth, int dpi) {
+  dpi = UsableDpi(dpi);
+  return std::max(clientWidth - Scaled(SplitterWidth, dpi),
+                  Scaled(ScrollBarWidth, dpi) + Scaled(MinimumListWidth, dpi));
 }
 
-std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x, int clientWidth) {
+std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x, int clientWidth,
+                                         int dpi) {
+  dpi = UsableDpi(dpi);
   const int moved = x - grabX;
-  const int left = std::min(splitterLeft + moved, MaxSplitterLeft(clientWidth));
-  if (left < ScrollBarWidth + MinimumListWidth || (moved >= -2 && moved <= 2) ||
-      left == splitterLeft) {
+  const int deadZone = Scaled(3, dpi);  // moves shorter than this do nothing
+  const int left = std::min(splitterLeft + moved, MaxSplitterLeft(clientWidth, dpi));
+  if (left < Scaled(ScrollBarWidth, dpi) + Scaled(MinimumListWidth, dpi) ||
+      (moved > -deadZone && moved < deadZone) || left == splitterLeft) {
     return std::nullopt;
   }
   return left;

@@ -1,7 +1,8 @@
 #pragma once
 
 // The main window's layout: every control's place computed from the client area, and the
-// number of word-list rows that fit. Sizes are pixels at 96 dpi.
+// number of word-list rows that fit. The constants are the design's sizes, pixels at 96 dpi;
+// the layout scales each of them to the window's dpi, so 96 dpi gives exactly these numbers.
 
 #include <cstdint>
 #include <optional>
@@ -16,6 +17,27 @@ struct Bounds {
   bool operator==(const Bounds&) const = default;
 };
 
+inline constexpr int DesignDpi = 96;
+
+// Pixels at `fromDpi` as pixels at `toDpi`, to the nearest pixel, halves away from zero as the
+// system's MulDiv rounds them.
+constexpr int Rescaled(int pixels, int fromDpi, int toDpi) {
+  const long long product = static_cast<long long>(pixels) * toDpi;
+  return static_cast<int>((product >= 0 ? product + fromDpi / 2 : product - fromDpi / 2) /
+                          fromDpi);
+}
+
+// A design size at `dpi`.
+constexpr int Scaled(int designPixels, int dpi) {
+  return Rescaled(designPixels, DesignDpi, dpi);
+}
+
+// The dpi a window reports, or the design's when it reports none.
+constexpr int UsableDpi(int dpi) {
+  return dpi > 0 ? dpi : DesignDpi;
+}
+
+inline constexpr int FontHeight = 11;  // the character height of the window's fonts
 inline constexpr int ListRowHeight = 13;
 inline constexpr int ScrollBarWidth = 15;
 inline constexpr int SplitterWidth = 20;
@@ -25,17 +47,22 @@ inline constexpr int AboutButtonWidth = 23;
 inline constexpr int MemoGap = 2;  // between the search row and the meaning pane
 inline constexpr int StatusBarHeight = 19;
 inline constexpr int DesignListWidth = 73;
+inline constexpr int MinimumWindowHeight = 64;  // the window's outer height
 
 struct LayoutInput {
   int clientWidth = 0;
   int clientHeight = 0;
   bool listShown = true;  // the Full view
   int listLeft = 0;
-  int listWidth = DesignListWidth;
+  int listWidth = DesignListWidth;  // in pixels at `dpi`, as the splitter left it
   bool statusBarShown = true;
+  int dpi = DesignDpi;
 };
 
 struct Layout {
+  int dpi = DesignDpi;
+  int fontHeight = FontHeight;  // of the window's fonts, in pixels
+  int rowHeight = ListRowHeight;
   std::uint16_t visibleRows = 0;
   Bounds listBox;
   Bounds scrollBar;
@@ -50,16 +77,18 @@ struct Layout {
 // A client area too short for any row gives 0 rows.
 Layout ArrangeLayout(const LayoutInput& input);
 
-// The narrowest list the splitter leaves.
+// The narrowest list the splitter leaves, at 96 dpi.
 inline constexpr int MinimumListWidth = 21;
 
 // The rightmost left edge of the splitter in a client area `clientWidth` wide: all of it
 // inside, so that it can always be dragged back.
-int MaxSplitterLeft(int clientWidth);
+int MaxSplitterLeft(int clientWidth, int dpi = DesignDpi);
 
 // A drag of the splitter from `grabX` to `x` (both relative to the splitter): the splitter's
 // new left edge, kept inside the client area, or nothing when the move is under 3 pixels, would
-// leave the list narrower than MinimumListWidth, or leaves the splitter where it is.
-std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x, int clientWidth);
+// leave the list narrower than MinimumListWidth, or leaves the splitter where it is. Those
+// limits are design sizes too.
+std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x, int clientWidth,
+                                         int dpi = DesignDpi);
 
 }  // namespace varkam

@@ -14,8 +14,10 @@ PageShape LookupSession::Shape() const {
 }
 
 const WindowView& LookupSession::Start(const std::optional<SettingsRecord>& stored, int clientWidth,
-                                       int clientHeight) {
+                                       int clientHeight, int dpi) {
   ApplyStored(stored);
+  dpi_ = UsableDpi(dpi);
+  listWidth_ = Scaled(DesignListWidth, dpi_);
   clientWidth_ = clientWidth;
   clientHeight_ = clientHeight;
   started_ = true;
@@ -47,21 +49,26 @@ void LookupSession::ApplyStored(const std::optional<SettingsRecord>& stored) {
 
 // Every layout: the rows that fit, the page refilled from the entry on display, its row
 // highlighted. The meaning on display stays; the marquee starts again at its headword.
-void LookupSession::Arrange() {
+void LookupSession::Arrange(bool keepPage) {
   if (!started_) {
     return;
   }
   // The splitter stays where it can be grabbed, however narrow the window becomes.
-  const int listWidth = std::max(
-      std::min(listWidth_, MaxSplitterLeft(clientWidth_) - ScrollBarWidth), MinimumListWidth);
+  const int scrollBarWidth = Scaled(ScrollBarWidth, dpi_);
+  const int listWidth = std::max(std::min(listWidth_, MaxSplitterLeft(clientWidth_, dpi_) -
+                                                          scrollBarWidth),
+                                 Scaled(MinimumListWidth, dpi_));
   const LayoutInput input{clientWidth_,
                           clientHeight_,
                           view_.switches.fullView,
                           0,
                           listWidth,
-                          !view_.switches.hideStatusBar};
+                          !view_.switches.hideStatusBar,
+                          dpi_};
   view_.layout = ArrangeLayout(input);
-  FillPage(currentIndex_);
+  const bool pageShowsEntry =
+      RowOf(currentIndex_, PageTopFor(pageTop_, Shape()), Shape()).has_value();
+  FillPage(keepPage && pageShowsEntry ? pageTop_ : currentIndex_);
   scroller_.Restart(headword_);
   SelectRow(currentIndex_);
   if (view_.layout.visibleRows >= 2) {
@@ -185,15 +192,26 @@ const WindowView& LookupSession::Resize(int clientWidth, int clientHeight) {
   return view_;
 }
 
+const WindowView& LookupSession::ChangeDpi(int dpi, int clientWidth, int clientHeight) {
+  dpi = UsableDpi(dpi);
+  listWidth_ = Rescaled(listWidth_, dpi_, dpi);
+  dpi_ = dpi;
+  clientWidth_ = clientWidth;
+  clientHeight_ = clientHeight;
+  Arrange(true);
+  return view_;
+}
+
 const WindowView& LookupSession::GrabSplitter(int x) {
   grabX_ = x;
   return view_;
 }
 
 const WindowView& LookupSession::DragSplitter(int x) {
-  const auto left = SplitterLeftAfterDrag(view_.layout.splitter.left, grabX_, x, clientWidth_);
+  const auto left =
+      SplitterLeftAfterDrag(view_.layout.splitter.left, grabX_, x, clientWidth_, dpi_);
   if (left) {
-    listWidth_ = *left - ScrollBarWidth;
+    listWidth_ = *left - Scaled(ScrollBarWidth, dpi_);
     Arrange();
   }
   return view_;
@@ -263,6 +281,12 @@ std::optional<Bounds> StoredWindowBounds(const std::optional<SettingsRecord>& st
     return std::nullopt;
   }
   return Bounds{stored->left, stored->top, stored->width, stored->height};
+}
+
+Bounds DesignWindowBounds(int dpi) {
+  dpi = UsableDpi(dpi);
+  const SettingsRecord design;
+  return {design.left, design.top, Scaled(design.width, dpi), Scaled(design.height, dpi)};
 }
 
 Bounds PlaceOnWorkArea(const Bounds& window, const Bounds& workArea) {

@@ -78,10 +78,11 @@ class LookupSession {
   std::int32_t PageTop() const { return pageTop_; }
   std::uint16_t VisibleRows() const { return view_.layout.visibleRows; }
 
-  // The window is created: the stored switches (when Save on exit was on), the first layout,
-  // the scroll bar over the whole dictionary, entry 1 shown with its row highlighted.
+  // The window is created: the stored switches (when Save on exit was on), the first layout
+  // at the window's dpi, the scroll bar over the whole dictionary, entry 1 shown with its row
+  // highlighted.
   const WindowView& Start(const std::optional<SettingsRecord>& stored, int clientWidth,
-                          int clientHeight);
+                          int clientHeight, int dpi = DesignDpi);
 
   // The user edited the search text: the entry found is shown and the text may become a
   // recent word.
@@ -96,6 +97,10 @@ class LookupSession {
   const WindowView& Scroll(std::int32_t position);
 
   const WindowView& Resize(int clientWidth, int clientHeight);
+
+  // The window moved to a display of another dpi and took the size the system suggested: the
+  // layout and the list's width are scaled, and the entry on display and the page stay.
+  const WindowView& ChangeDpi(int dpi, int clientWidth, int clientHeight);
 
   // The splitter is pressed, then dragged; both points relative to the splitter's left edge.
   const WindowView& GrabSplitter(int x);
@@ -117,7 +122,8 @@ class LookupSession {
  private:
   PageShape Shape() const;
   void ApplyStored(const std::optional<SettingsRecord>& stored);
-  void Arrange();
+  // Lays the window out; the page is kept when `keepPage` and it still shows the entry.
+  void Arrange(bool keepPage = false);
   void LookUp(std::string_view text);
   void ShowEntry(std::int32_t index, bool writeSearchText);
   void WriteSearchText(const std::string& text);
@@ -135,7 +141,8 @@ class LookupSession {
   RecentWords recentWords_;
   int clientWidth_ = 0;
   int clientHeight_ = 0;
-  int listWidth_ = DesignListWidth;
+  int dpi_ = DesignDpi;
+  int listWidth_ = DesignListWidth;  // in pixels at dpi_
   int grabX_ = 0;
   bool started_ = false;
 };
@@ -144,8 +151,13 @@ class LookupSession {
 // field takes a paste.
 std::u16string_view FirstLine(std::u16string_view text);
 
-// The outer bounds the settings give the window: only when Save on exit was on.
+// The outer bounds the settings give the window: only when Save on exit was on. They are the
+// pixels of the display they were stored on, and are not scaled.
 std::optional<Bounds> StoredWindowBounds(const std::optional<SettingsRecord>& stored);
+
+// The outer bounds a window opens with when the settings give none: the design's place, and its
+// size scaled to the dpi of the display it opens on.
+Bounds DesignWindowBounds(int dpi);
 
 // Where a window stored at `window` opens: where it was when enough of it is on the work area
 // of the nearest monitor to be grabbed, else moved onto that work area with its size kept.

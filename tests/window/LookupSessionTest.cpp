@@ -229,6 +229,83 @@ TEST_F(Session, TheSplitterCanAlwaysBeDraggedBack) {
   EXPECT_EQ(View().layout.splitter.left, MaxSplitterLeft(200) - 85);
 }
 
+TEST_F(Session, OpensAtTheDisplaysDpi) {
+  WriteDictionary(folder, NumberedWords(100));
+  session.emplace(std::make_unique<TDictionary>(folder.Path()));
+  session->Start(std::nullopt, 539, 504, 144);
+  EXPECT_EQ(View().layout.dpi, 144);
+  EXPECT_EQ(View().layout.rowHeight, 20);
+  EXPECT_EQ(View().layout.fontHeight, 17);
+  EXPECT_EQ(View().layout.visibleRows, 23);
+  EXPECT_EQ(View().rows.size(), 23u);
+  EXPECT_EQ(View().layout.listBox.width, 110) << "the design's 73 pixels, scaled";
+  EXPECT_EQ(View().scrollBar.largeChange, 22);
+  session->GrabSplitter(5);
+  session->DragSplitter(9);
+  EXPECT_EQ(View().layout.splitter.left, 133) << "4 pixels are under the 144-dpi dead zone";
+  session->DragSplitter(10);
+  EXPECT_EQ(View().layout.splitter.left, 138);
+}
+
+// The window is moved between a 96-dpi and a 144-dpi display, with the size the system
+// suggests: the entry on display, its row and the page stay while the page still shows it.
+TEST_F(Session, ADpiChangeKeepsTheEntryAndThePage) {
+  Open(NumberedWords(100), DesignWidth, DesignHeight);
+  session->GrabSplitter(5);
+  session->DragSplitter(25);
+  ASSERT_EQ(View().layout.listBox.width, 93);
+  session->TypeText("w000030");
+  session->Scroll(20);
+  session->ClickRow(5);
+  ASSERT_EQ(session->CurrentIndex(), 25);
+  ASSERT_EQ(session->PageTop(), 20);
+  const std::u16string meaning = View().meaning;
+  const std::uint32_t searchWrites = View().searchWrites;
+
+  session->ChangeDpi(144, 539, 504);
+  EXPECT_EQ(View().layout.visibleRows, 23);
+  EXPECT_EQ(session->CurrentIndex(), 25);
+  EXPECT_EQ(session->PageTop(), 20);
+  EXPECT_EQ(HighlightedRow(), "w000025");
+  EXPECT_EQ(View().rows.size(), 23u);
+  EXPECT_EQ(View().rows.front(), "w000020");
+  EXPECT_EQ(View().meaning, meaning);
+  EXPECT_EQ(View().searchWrites, searchWrites) << "the search box keeps what it shows";
+  EXPECT_EQ(View().layout.listBox.width, 140) << "93 pixels at 96 dpi, 139.5 at 144";
+
+  session->ChangeDpi(96, DesignWidth, DesignHeight);
+  EXPECT_EQ(View().layout.visibleRows, 24);
+  EXPECT_EQ(session->PageTop(), 20);
+  EXPECT_EQ(HighlightedRow(), "w000025");
+  EXPECT_EQ(View().layout.listBox.width, 93) << "and back to where the user left it";
+
+  session->ChangeDpi(0, DesignWidth, DesignHeight);
+  EXPECT_EQ(View().layout.dpi, 96) << "a display that reports no dpi is taken as 96";
+}
+
+TEST_F(Session, ADpiChangeThatLeavesTheEntryOffThePageFillsItFromTheEntry) {
+  Open(NumberedWords(100), DesignWidth, DesignHeight);
+  session->PressListKey(KeyPageDown);
+  ASSERT_EQ(session->CurrentIndex(), 24) << "the last row of the first page";
+  ASSERT_EQ(session->PageTop(), 1);
+  session->ChangeDpi(144, 539, 504);  // 23 rows: entry 24 is no longer on the page from 1
+  EXPECT_EQ(session->PageTop(), 24);
+  EXPECT_EQ(HighlightedRow(), "w000024");
+}
+
+TEST(WindowBounds, TheDesignWindowIsScaledAndAStoredOneIsNot) {
+  EXPECT_EQ(DesignWindowBounds(96), (Bounds{338, 152, 266, 161}));
+  EXPECT_EQ(DesignWindowBounds(120), (Bounds{338, 152, 333, 201}));
+  EXPECT_EQ(DesignWindowBounds(144), (Bounds{338, 152, 399, 242}));
+  EXPECT_EQ(DesignWindowBounds(192), (Bounds{338, 152, 532, 322}));
+  EXPECT_EQ(DesignWindowBounds(0), DesignWindowBounds(96));
+  SettingsRecord stored;
+  stored.width = 399;
+  stored.height = 242;
+  EXPECT_EQ(StoredWindowBounds(stored), (Bounds{338, 152, 399, 242}))
+      << "the pixels of the display it was stored on";
+}
+
 TEST_F(Session, StoredSwitchesComeBackOnlyWithSaveOnExit) {
   SettingsRecord stored;
   stored.clipboardMeaning = false;

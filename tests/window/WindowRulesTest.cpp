@@ -159,6 +159,66 @@ TEST(LayoutRules, TheDesignClientArea) {
   EXPECT_EQ(noStatus.memo.height, 307);
 }
 
+// The design's client area at 120, 144 and 192 dpi (1.25, 1.5 and 2 times as large), with the
+// design's list width at that dpi: every size is scaled to the nearest pixel.
+TEST(LayoutRules, EverySizeFollowsTheDpi) {
+  const Layout at120 = ArrangeLayout({449, 420, true, 0, 91, true, 120});
+  EXPECT_EQ(at120.fontHeight, 14);
+  EXPECT_EQ(at120.rowHeight, 16);
+  EXPECT_EQ(at120.visibleRows, 24);
+  EXPECT_EQ(at120.listBox, (Bounds{0, 0, 91, 396}));
+  EXPECT_EQ(at120.scrollBar, (Bounds{91, 0, 19, 395}));
+  EXPECT_EQ(at120.splitter, (Bounds{110, 0, 25, 395}));
+  EXPECT_EQ(at120.statusBar, (Bounds{0, 396, 449, 24}));
+  EXPECT_EQ(at120.comboBox, (Bounds{115, 5, 302, 0}));
+  EXPECT_EQ(at120.aboutButton, (Bounds{420, 0, 29, 34}));
+  EXPECT_EQ(at120.memo, (Bounds{115, 37, 334, 359}));
+
+  const Layout at144 = ArrangeLayout({539, 504, true, 0, 110, true, 144});
+  EXPECT_EQ(at144.fontHeight, 17);
+  EXPECT_EQ(at144.rowHeight, 20);
+  EXPECT_EQ(at144.visibleRows, 23) << "rows of 20 pixels, not 19.5";
+  EXPECT_EQ(at144.listBox, (Bounds{0, 0, 110, 475}));
+  EXPECT_EQ(at144.scrollBar, (Bounds{110, 0, 23, 473}));
+  EXPECT_EQ(at144.splitter, (Bounds{133, 0, 30, 473}));
+  EXPECT_EQ(at144.statusBar, (Bounds{0, 475, 539, 29}));
+  EXPECT_EQ(at144.comboBox, (Bounds{139, 6, 362, 0}));
+  EXPECT_EQ(at144.aboutButton, (Bounds{504, 0, 35, 41}));
+  EXPECT_EQ(at144.memo, (Bounds{139, 44, 400, 431}));
+
+  // Twice the design is exactly twice every number of the design's worked example.
+  const Layout at192 = ArrangeLayout({718, 672, true, 0, 146, true, 192});
+  EXPECT_EQ(at192.fontHeight, 22);
+  EXPECT_EQ(at192.rowHeight, 26);
+  EXPECT_EQ(at192.visibleRows, 24);
+  EXPECT_EQ(at192.listBox, (Bounds{0, 0, 146, 634}));
+  EXPECT_EQ(at192.scrollBar, (Bounds{146, 0, 30, 632}));
+  EXPECT_EQ(at192.splitter, (Bounds{176, 0, 40, 632}));
+  EXPECT_EQ(at192.statusBar, (Bounds{0, 634, 718, 38}));
+  EXPECT_EQ(at192.comboBox, (Bounds{184, 8, 484, 0}));
+  EXPECT_EQ(at192.aboutButton, (Bounds{672, 0, 46, 54}));
+  EXPECT_EQ(at192.memo, (Bounds{184, 58, 534, 576}));
+
+  const Layout normal = ArrangeLayout({539, 504, false, 0, 110, false, 144});
+  EXPECT_EQ(normal.comboBox.left, 0);
+  EXPECT_EQ(normal.comboBox.width, 501);
+  EXPECT_EQ(normal.memo, (Bounds{0, 44, 539, 460}));
+  EXPECT_EQ(normal.visibleRows, 24) << "the status bar's 29 pixels go to the rows";
+}
+
+TEST(LayoutRules, ADpiOfZeroIsTheDesigns) {
+  EXPECT_EQ(ArrangeLayout({359, 336, true, 0, 73, true, 0}), ArrangeLayout({359, 336}));
+  EXPECT_EQ(MaxSplitterLeft(359, 0), 339);
+}
+
+TEST(LayoutRules, SizesRoundToTheNearestPixel) {
+  EXPECT_EQ(Scaled(13, 144), 20);  // 19.5
+  EXPECT_EQ(Scaled(73, 120), 91);  // 91.25
+  EXPECT_EQ(Scaled(-11, 144), -17);
+  EXPECT_EQ(Rescaled(110, 144, 96), 73);
+  EXPECT_EQ(Rescaled(73, 96, 96), 73);
+}
+
 TEST(LayoutRules, RowsFromTheClientHeight) {
   EXPECT_EQ(ArrangeLayout({200, 37}).visibleRows, 1);
   EXPECT_EQ(ArrangeLayout({200, 36}).visibleRows, 0);
@@ -178,6 +238,19 @@ TEST(LayoutRules, TheSplitterMovesThreePixelsOrMoreAndKeepsTheListWide) {
 }
 
 // Dragged past the right edge, the splitter stops where all of it is still in the window.
+TEST(LayoutRules, TheSplittersLimitsFollowTheDpi) {
+  // At 144 dpi: moves under 5 pixels do nothing, the list stays 32 wide (23 of scroll bar),
+  // and the 30-pixel splitter stays inside.
+  EXPECT_EQ(SplitterLeftAfterDrag(133, 5, 9, 539, 144), std::nullopt);
+  EXPECT_EQ(SplitterLeftAfterDrag(133, 5, 1, 539, 144), std::nullopt);
+  EXPECT_EQ(SplitterLeftAfterDrag(133, 5, 10, 539, 144), 138);
+  EXPECT_EQ(SplitterLeftAfterDrag(60, 5, 0, 539, 144), 55);
+  EXPECT_EQ(SplitterLeftAfterDrag(60, 5, -1, 539, 144), std::nullopt);
+  EXPECT_EQ(MaxSplitterLeft(539, 144), 509);
+  EXPECT_EQ(SplitterLeftAfterDrag(133, 5, 900, 539, 144), 509);
+  EXPECT_EQ(MaxSplitterLeft(718, 192), 678);
+}
+
 TEST(LayoutRules, TheSplitterStaysInsideTheClientArea) {
   EXPECT_EQ(MaxSplitterLeft(359), 339);
   EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 900, 359), 339);
