@@ -13,9 +13,29 @@ std::pair<int, int> TForm1::ClientSize() const {
 }
 
 void TForm1::FormResize() {
+  if (changingDpi_) {
+    return;  // the layout waits for the new dpi
+  }
   const auto [width, height] = ClientSize();
   Run([width, height](LookupSession& session) -> const WindowView& {
     return session.Resize(width, height);
+  });
+}
+
+// The window was moved to a display of another dpi: it takes the size the system suggests, and
+// one layout at the new dpi follows. A change while the window is being placed at creation,
+// before its first layout, leaves the stored size as it is: the first layout reads the dpi.
+void TForm1::FormDpiChanged(int dpi, const RECT& suggested) {
+  if (!session_) {
+    return;
+  }
+  changingDpi_ = true;
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  changingDpi_ = false;
+  const auto [width, height] = ClientSize();
+  Run([dpi, width, height](LookupSession& session) -> const WindowView& {
+    return session.ChangeDpi(dpi, width, height);
   });
 }
 
@@ -36,21 +56,25 @@ bool Inside(const Bounds& bounds, int x, int y) {
          y < bounds.top + bounds.height;
 }
 
-// The about button's picture: an "i" in a blue disc, our own. A flat button: its frame shows
-// raised under the mouse and sunken while pressed.
-void DrawAboutButton(HDC dc, const Bounds& button, bool hot, bool pressed) {
-  const int size = 15;
-  const int left = button.left + (button.width - size) / 2 + (pressed ? 1 : 0);
-  const int top = button.top + (button.height - size) / 2 + (pressed ? 1 : 0);
+// The about button's picture: an "i" in a blue disc, our own, drawn at the window's dpi. A flat
+// button: its frame shows raised under the mouse and sunken while pressed.
+void DrawAboutButton(HDC dc, const Bounds& button, int dpi, bool hot, bool pressed) {
+  const auto scaled = [dpi](int designPixels) { return Scaled(designPixels, dpi); };
+  const int size = scaled(15);
+  const int shift = pressed ? scaled(1) : 0;
+  const int left = button.left + (button.width - size) / 2 + shift;
+  const int top = button.top + (button.height - size) / 2 + shift;
   {
     const ui::Brush disc(CreateSolidBrush(RGB(30, 90, 170)));
     const ui::Selected brush(dc, disc.Get());
     const ui::Selected pen(dc, GetStockObject(NULL_PEN));
     Ellipse(dc, left, top, left + size + 1, top + size + 1);
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
-    const int middle = left + size / 2;
-    Rectangle(dc, middle - 1, top + 6, middle + 2, top + 13);
-    Rectangle(dc, middle - 1, top + 3, middle + 2, top + 5);
+    // The stroke is 3 pixels at 96 dpi; the pen-less rectangles leave out their last pixel.
+    const int strokeLeft = left + size / 2 - scaled(3) / 2;
+    const int strokeRight = strokeLeft + scaled(3) + 1;
+    Rectangle(dc, strokeLeft, top + scaled(6), strokeRight, top + scaled(13));
+    Rectangle(dc, strokeLeft, top + scaled(3), strokeRight, top + scaled(5));
   }
   if (pressed || hot) {
     RECT edge{button.left, button.top, button.left + button.width, button.top + button.height};
@@ -87,7 +111,7 @@ void TForm1::Paint() {
   if (shown_.switches.fullView) {
     DrawSplitter(dc, shown_.layout.splitter);
   }
-  DrawAboutButton(dc, shown_.layout.aboutButton, aboutHot_, aboutPressed_);
+  DrawAboutButton(dc, shown_.layout.aboutButton, shown_.layout.dpi, aboutHot_, aboutPressed_);
   EndPaint(Handle(), &paint);
 }
 

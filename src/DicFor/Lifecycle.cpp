@@ -10,15 +10,8 @@ namespace varkam {
 
 namespace {
 
-constexpr int MinimumHeight = 64;
 constexpr UINT_PTR TitleScrollerTimer = 1;
 constexpr UINT TitleScrollerInterval = 200;
-
-HFONT MakeFont(const wchar_t* face, BYTE charSet) {
-  // A character height of 11 pixels, as the window was designed at 96 dpi.
-  return CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
-}
 
 }  // namespace
 
@@ -58,22 +51,13 @@ bool TForm1::Create() {
   return session_.has_value();
 }
 
-// Creation order is the tab order: the search box first, then the meaning pane.
+// Creation order is the tab order: the search box first, then the meaning pane. The fonts and
+// row heights come with the first layout, at the window's dpi.
 bool TForm1::CreateControls() {
-  windowFont_.Reset(MakeFont(L"MS Sans Serif", DEFAULT_CHARSET));
-  meaningFont_.Reset(MakeFont(L"Tahoma", ARABIC_CHARSET));
-  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), FALSE);
   if (!ComboBox1.Create(Handle()) || !TntMemo1.Create(Handle(), true) ||
       !ListBox1.Create(Handle()) || !ScrollBar1.Create(Handle()) || !StatusBar1.Create(Handle())) {
     return false;
   }
-  for (ui::Control* control :
-       std::initializer_list<ui::Control*>{&ComboBox1, &ListBox1, &ScrollBar1, &StatusBar1}) {
-    control->SetFont(windowFont_.Get());
-  }
-  TntMemo1.SetFont(meaningFont_.Get());
-  ListBox1.SetRowHeight(ListRowHeight);
-  ComboBox1.SetItemHeight(ListRowHeight);
   Timer1.Start(Handle(), TitleScrollerTimer, TitleScrollerInterval);
   return true;
 }
@@ -202,15 +186,17 @@ void TForm1::FormCreate() {
     PostQuitMessage(0);
     return;  // with no session, closing leaves the settings file as it was
   }
+  // A stored size is in the pixels of the display it was stored on and is taken as it is; the
+  // design's size is scaled to the display the window opens on.
   const auto stored = ReadSettingsFile();
-  if (const auto placement = StoredPlacement(stored)) {
-    SetWindowPos(Handle(), nullptr, placement->left, placement->top, placement->width,
-                 placement->height, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  const Bounds bounds = StoredPlacement(stored).value_or(DesignWindowBounds(ui::DpiOf(Handle())));
+  SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   session_.emplace(std::move(dictionary));
   const auto [width, height] = ClientSize();
-  Run([&stored, width, height](LookupSession& session) -> const WindowView& {
-    return session.Start(stored, width, height);
+  const int dpi = ui::DpiOf(Handle());
+  Run([&stored, width, height, dpi](LookupSession& session) -> const WindowView& {
+    return session.Start(stored, width, height, dpi);
   });
   inClipboardChain_ = true;
   nextClipboardViewer_ = SetClipboardViewer(Handle());
@@ -283,7 +269,11 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y = MinimumHeight;
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y =
+          Scaled(MinimumWindowHeight, ui::DpiOf(Handle()));
+      return 0;
+    case WM_DPICHANGED:
+      FormDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {

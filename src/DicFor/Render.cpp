@@ -8,6 +8,13 @@ namespace varkam {
 
 namespace {
 
+constexpr int DropDownHeight = 200;  // the open list of recent words, at 96 dpi
+
+HFONT MakeFont(const wchar_t* face, BYTE charSet, int height) {
+  return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
 std::vector<std::wstring> FromAnsi(const std::vector<std::string>& texts) {
   std::vector<std::wstring> wide;
   wide.reserve(texts.size());
@@ -68,16 +75,38 @@ void TForm1::Render(const WindowView& view) {
 }
 
 void TForm1::RenderLayout(const Layout& layout) {
+  if (!anyShown_ || layout.fontHeight != shown_.layout.fontHeight ||
+      layout.rowHeight != shown_.layout.rowHeight) {
+    RenderFonts(layout);
+  }
   const auto place = [](ui::Control& control, const Bounds& bounds) {
     control.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
   };
   place(ListBox1, layout.listBox);
   place(ScrollBar1, layout.scrollBar);
   place(StatusBar1, layout.statusBar);
-  ComboBox1.SetBounds(layout.comboBox.left, layout.comboBox.top, layout.comboBox.width);
+  ComboBox1.SetBounds(layout.comboBox.left, layout.comboBox.top, layout.comboBox.width,
+                      Scaled(DropDownHeight, layout.dpi));
   place(TntMemo1, layout.memo);
   // The splitter and the about button are drawn on the window itself.
   InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+// The fonts' character height and the rows' height are the layout's. The new fonts reach the
+// controls before the old ones are freed, so that no control draws with a deleted font.
+void TForm1::RenderFonts(const Layout& layout) {
+  ui::Font windowFont(MakeFont(L"MS Sans Serif", DEFAULT_CHARSET, layout.fontHeight));
+  ui::Font meaningFont(MakeFont(L"Tahoma", ARABIC_CHARSET, layout.fontHeight));
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.Get()), FALSE);
+  for (ui::Control* control :
+       std::initializer_list<ui::Control*>{&ComboBox1, &ListBox1, &ScrollBar1, &StatusBar1}) {
+    control->SetFont(windowFont.Get());
+  }
+  TntMemo1.SetFont(meaningFont.Get());
+  ListBox1.SetRowHeight(layout.rowHeight);
+  ComboBox1.SetItemHeight(layout.rowHeight);
+  windowFont_ = std::move(windowFont);
+  meaningFont_ = std::move(meaningFont);
 }
 
 // The check marks are the switches; the controls they show or hide follow them.

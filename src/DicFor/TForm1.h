@@ -51,6 +51,7 @@ class TForm1 : public ui::Window {
 
   // Layout and views (Layout.cpp).
   void FormResize();
+  void FormDpiChanged(int dpi, const RECT& suggested);
   void Shape1MouseDown(int x, int y);
   void Shape1MouseMove(bool leftButtonDown, int x, int y);
 
@@ -124,6 +125,7 @@ class TForm1 : public ui::Window {
   void Run(const std::function<const WindowView&(LookupSession&)>& command);
   void Render(const WindowView& view);
   void RenderLayout(const Layout& layout);
+  void RenderFonts(const Layout& layout);
   void RenderSwitches(const Switches& switches);
   std::pair<int, int> ClientSize() const;
   // Where the stored size and place put the window, on a monitor that is there (Settings.cpp).
@@ -135,9 +137,10 @@ class TForm1 : public ui::Window {
   std::optional<LookupSession> session_;
   WindowView shown_;       // what the controls show now
   bool anyShown_ = false;  // nothing has been rendered yet
-  ui::Font windowFont_;
+  ui::Font windowFont_;   // at the layout's dpi
   ui::Font meaningFont_;
 
+  bool changingDpi_ = false;  // the window takes the size of a new dpi
   bool splitterHeld_ = false;
   bool aboutPressed_ = false;
   bool aboutHot_ = false;

@@ -4,8 +4,6 @@ namespace varkam::ui {
 
 namespace {
 
-constexpr int DropDownHeight = 200;
-
 // The program's own writes raise no change event.
 class ProgramWrite {
  public:
@@ -94,8 +92,8 @@ std::vector<std::wstring> ComboBox::Items() const {
   return items;
 }
 
-void ComboBox::SetBounds(int left, int top, int width) {
-  Control::SetBounds(left, top, width, DropDownHeight);
+void ComboBox::SetBounds(int left, int top, int width, int dropDownHeight) {
+  Control::SetBounds(left, top, width, dropDownHeight);
 }
 
 void ComboBox::SetItemHeight(int height) {

@@ -27,7 +27,8 @@ class ComboBox : public Control {
   void Copy();   // the selected text, or all of it when nothing is selected
   void SetItems(const std::vector<std::wstring>& items);  // keeps the text; raises nothing
   std::vector<std::wstring> Items() const;
-  void SetBounds(int left, int top, int width);  // the height is the control's own
+  // The height of the field is the control's own; `dropDownHeight` is the open list's.
+  void SetBounds(int left, int top, int width, int dropDownHeight);
   void SetItemHeight(int height);                // CB_SETITEMHEIGHT of the drop-down's rows
 
   std::function<void(const std::wstring& text)> onChange;

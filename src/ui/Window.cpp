@@ -17,6 +17,22 @@ void Window::DestroyHandle() {
   }
 }
 
+int DpiOf(HWND window) {
+  // Looked up at run time: older systems have no dpi of their own for each window.
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  int dpi = getDpiForWindow != nullptr && window != nullptr
+                ? static_cast<int>(getDpiForWindow(window))
+                : 0;
+  if (dpi <= 0) {
+    const HDC screen = GetDC(nullptr);
+    dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+  }
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
 bool Window::CreateBound(const wchar_t* className, DWORD style, DWORD exStyle, int left, int top,
                          int width, int height, HWND owner, HICON icon) {
   WNDCLASSEXW windowClass{};

@@ -43,4 +43,8 @@ class Window {
   HWND handle_ = nullptr;
 };
 
+// The dots per inch of the display `window` is on, as the window is told: GetDpiForWindow where
+// the system has it, else the system's dpi. Never 0.
+int DpiOf(HWND window);
+
 }  // namespace varkam::ui
