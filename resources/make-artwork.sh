@@ -23,24 +23,40 @@ done
 convert "$work/icon-48.png" "$work/icon-32.png" "$work/icon-24.png" "$work/icon-16.png" \
   Varkam.ico
 
-# The banner, 298 by 166: the name on a gradient; its bottom 17 rows fall outside the frame.
-convert -size 298x166 gradient:'#1b4f9c-#1f9e9a' \
-  -fill white -font DejaVu-Sans-Bold -pointsize 44 -gravity north -annotate +0+26 'Varkam' \
-  -font DejaVu-Sans -pointsize 15 -annotate +0+86 'English to Persian dictionary' \
-  -fill '#f39c12' -draw 'rectangle 99,120 199,123' \
-  -font DejaVu-Sans -pointsize 11 -fill '#dfeff5' -annotate +0+128 'version 1.3' \
-  -colors 64 banner.gif
+# The about box's pictures at a scale: 1 for 96 dpi, 2 for the larger ones, which the about box
+# shrinks with a good filter at the scales between. Every size below is the 96-dpi one.
+pictures() {
+  local s=$1 suffix=$2
+  # The banner, 298 by 166: the name on a gradient; its bottom 17 rows fall outside the frame.
+  convert -size $((298 * s))x$((166 * s)) gradient:'#1b4f9c-#1f9e9a' \
+    -fill white -font DejaVu-Sans-Bold -pointsize $((44 * s)) -gravity north \
+    -annotate +0+$((26 * s)) 'Varkam' \
+    -font DejaVu-Sans -pointsize $((15 * s)) -annotate +0+$((86 * s)) 'English to Persian dictionary' \
+    -fill '#f39c12' -draw "scale $s,$s rectangle 99,120 199,123" \
+    -font DejaVu-Sans -pointsize $((11 * s)) -fill '#dfeff5' -annotate +0+$((128 * s)) 'version 1.3' \
+    -colors 64 "banner$suffix.gif"
 
-# The picture, 298 by 266: an open book, and the way to the web site.
-convert -size 298x266 xc:'#f4f7fb' \
-  -fill '#1b4f9c' -draw 'polygon 39,60 149,80 149,200 39,180' \
-  -fill '#1f9e9a' -draw 'polygon 149,80 259,60 259,180 149,200' \
-  -fill white -draw 'polygon 47,68 145,86 145,190 47,172' -draw 'polygon 153,86 251,68 251,172 153,190' \
-  -stroke '#9db4cc' -strokewidth 2 \
-  -draw 'line 57,90 135,104' -draw 'line 57,106 135,120' -draw 'line 57,122 135,136' \
-  -draw 'line 57,138 120,149' -draw 'line 163,104 241,90' -draw 'line 163,120 241,106' \
-  -draw 'line 163,136 241,122' -draw 'line 178,149 241,138' -stroke none \
-  -fill '#1b4f9c' -font DejaVu-Sans -pointsize 14 -gravity north -annotate +0+18 'A word, and its meaning at once' \
-  -fill '#1f6fbf' -font DejaVu-Sans-Bold -pointsize 13 -annotate +0+214 'Visit the Varkam web site' \
-  -colors 64 picture.gif
-identify Varkam.ico banner.gif picture.gif
+  # The picture, 298 by 266: an open book, and the way to the web site.
+  convert -size $((298 * s))x$((266 * s)) xc:'#f4f7fb' \
+    -fill '#1b4f9c' -draw "scale $s,$s polygon 39,60 149,80 149,200 39,180" \
+    -fill '#1f9e9a' -draw "scale $s,$s polygon 149,80 259,60 259,180 149,200" \
+    -fill white -draw "scale $s,$s polygon 47,68 145,86 145,190 47,172" \
+    -draw "scale $s,$s polygon 153,86 251,68 251,172 153,190" \
+    -stroke '#9db4cc' -strokewidth $((2 * s)) \
+    -draw "line $((57 * s)),$((90 * s)) $((135 * s)),$((104 * s))" \
+    -draw "line $((57 * s)),$((106 * s)) $((135 * s)),$((120 * s))" \
+    -draw "line $((57 * s)),$((122 * s)) $((135 * s)),$((136 * s))" \
+    -draw "line $((57 * s)),$((138 * s)) $((120 * s)),$((149 * s))" \
+    -draw "line $((163 * s)),$((104 * s)) $((241 * s)),$((90 * s))" \
+    -draw "line $((163 * s)),$((120 * s)) $((241 * s)),$((106 * s))" \
+    -draw "line $((163 * s)),$((136 * s)) $((241 * s)),$((122 * s))" \
+    -draw "line $((178 * s)),$((149 * s)) $((241 * s)),$((138 * s))" -stroke none \
+    -fill '#1b4f9c' -font DejaVu-Sans -pointsize $((14 * s)) -gravity north \
+    -annotate +0+$((18 * s)) 'A word, and its meaning at once' \
+    -fill '#1f6fbf' -font DejaVu-Sans-Bold -pointsize $((13 * s)) \
+    -annotate +0+$((214 * s)) 'Visit the Varkam web site' \
+    -colors 64 "picture$suffix.gif"
+}
+pictures 1 ""
+pictures 2 "-2x"
+identify Varkam.ico banner.gif picture.gif banner-2x.gif picture-2x.gif

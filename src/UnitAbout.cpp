@@ -13,14 +13,9 @@ namespace varkam {
 
 namespace {
 
-constexpr int ClientWidth = 310;
-constexpr int ClientHeight = 433;
-constexpr RECT Panel1{4, 4, 4 + 303, 4 + 423};
-constexpr RECT ProgramIconFrame{4 + 2, 4 + 2, 4 + 2 + 298, 4 + 2 + 149};
-constexpr RECT Image1Frame{4 + 2, 4 + 152, 4 + 2 + 298, 4 + 152 + 266};
-
-bool Inside(const RECT& rect, int x, int y) {
-  return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+bool Inside(const Bounds& bounds, int x, int y) {
+  return x >= bounds.left && x < bounds.left + bounds.width && y >= bounds.top &&
+         y < bounds.top + bounds.height;
 }
 
 // A GIF picture of the program's resources, read with the system's own picture loader.
@@ -52,33 +47,88 @@ void LoadPicture(const wchar_t* name, ui::ComPointer<IPicture>& picture) {
   OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.Receive());
 }
 
-// Draws a picture unscaled from the frame's top left corner, cut to the frame.
-void DrawPicture(HDC dc, IPicture* picture, const RECT& frame) {
-  if (picture == nullptr) {
+BITMAPINFO TopDownBitmapInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// The picture's own pixels; none when it did not load.
+Pixels PixelsOf(IPicture* picture) {
+  OLE_HANDLE handle = 0;
+  if (picture == nullptr || FAILED(picture->get_Handle(&handle))) {
+    return {};
+  }
+  const auto bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+  BITMAP shape{};
+  if (GetObjectW(bitmap, sizeof shape, &shape) == 0 || shape.bmWidth <= 0 || shape.bmHeight <= 0) {
+    return {};
+  }
+  Pixels pixels{shape.bmWidth, shape.bmHeight, {}};
+  pixels.values.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
+  BITMAPINFO info = TopDownBitmapInfo(pixels.width, pixels.height);
+  const HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(pixels.height),
+                             pixels.values.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return rows == pixels.height ? pixels : Pixels{};
+}
+
+// A bitmap of the picture at `width` by `height`, to be drawn as it is.
+ui::Bitmap BitmapAt(IPicture* picture, int width, int height) {
+  const Pixels pixels = Resample(PixelsOf(picture), width, height);
+  if (pixels.values.empty()) {
+    return {};
+  }
+  const BITMAPINFO info = TopDownBitmapInfo(pixels.width, pixels.height);
+  void* bits = nullptr;
+  ui::Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (bitmap && bits != nullptr) {
+    CopyMemory(bits, pixels.values.data(), pixels.values.size() * sizeof pixels.values.front());
+  }
+  return bitmap;
+}
+
+// Draws a bitmap from the frame's top left corner, cut to the frame.
+void DrawBitmap(HDC dc, HBITMAP bitmap, const Bounds& frame) {
+  BITMAP shape{};
+  if (bitmap == nullptr || GetObjectW(bitmap, sizeof shape, &shape) == 0) {
     return;
   }
-  OLE_XSIZE_HIMETRIC width = 0;
-  OLE_YSIZE_HIMETRIC height = 0;
-  picture->get_Width(&width);
-  picture->get_Height(&height);
-  const int pixelsWide = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 2540);
-  const int pixelsHigh = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 2540);
-  const int saved = SaveDC(dc);
-  IntersectClipRect(dc, frame.left, frame.top, frame.right, frame.bottom);
-  picture->Render(dc, frame.left, frame.top, pixelsWide, pixelsHigh, 0, height, width, -height,
-                  nullptr);
-  RestoreDC(dc, saved);
+  const HDC source = CreateCompatibleDC(dc);
+  {
+    const ui::Selected selected(source, bitmap);
+    BitBlt(dc, frame.left, frame.top, std::min<int>(frame.width, shape.bmWidth),
+           std::min<int>(frame.height, shape.bmHeight), source, 0, 0, SRCCOPY);
+  }
+  DeleteDC(source);
 }
 
 }  // namespace
 
+// The pictures at the design's size and at twice it, and both as drawn at the box's dpi.
 struct TAboutBox::Pictures {
   Pictures() {
-    LoadPicture(L"PROGRAMICON", programIcon);
-    LoadPicture(L"IMAGE1", image1);
+    LoadPicture(L"PROGRAMICON", programIcon[0]);
+    LoadPicture(L"IMAGE1", image1[0]);
+    LoadPicture(L"PROGRAMICON_2X", programIcon[1]);
+    LoadPicture(L"IMAGE1_2X", image1[1]);
   }
-  ui::ComPointer<IPicture> programIcon;
-  ui::ComPointer<IPicture> image1;
+  void DrawFor(const AboutBoxLayout& layout) {
+    const std::size_t source = layout.pictureScale == 1 ? 0 : 1;
+    programIconDrawn = BitmapAt(programIcon[source].Get(), layout.bannerWidth, layout.bannerHeight);
+    image1Drawn =
+        BitmapAt(image1[source].Get(), layout.image1Frame.width, layout.image1Frame.height);
+  }
+  ui::ComPointer<IPicture> programIcon[2];
+  ui::ComPointer<IPicture> image1[2];
+  ui::Bitmap programIconDrawn;
+  ui::Bitmap image1Drawn;
 };
 
 TAboutBox::TAboutBox()
@@ -116,18 +166,25 @@ void TAboutBox::ShowModal(HWND owner, const std::function<void(TAboutBox&)>& ope
   }
 }
 
+namespace {
+
+constexpr DWORD BoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD BoxExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
+
+}  // namespace
+
+// The box opens at its owner's dpi, over it.
 bool TAboutBox::Create(HWND owner) {
-  RECT frame{0, 0, ClientWidth, ClientHeight};
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  layout_ = ArrangeAboutBox(ui::DpiOf(owner));
+  const SIZE outer =
+      ui::OuterSize(layout_.clientWidth, layout_.clientHeight, BoxStyle, BoxExStyle, layout_.dpi);
+  const int width = outer.cx;
+  const int height = outer.cy;
   RECT ownerBounds{};
   GetWindowRect(owner, &ownerBounds);
   const int left = ownerBounds.left + (ownerBounds.right - ownerBounds.left - width) / 2;
   const int top = ownerBounds.top + (ownerBounds.bottom - ownerBounds.top - height) / 2;
-  if (!CreateBound(L"TAboutBox", style, WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, left, top, width,
-                   height, owner)) {
+  if (!CreateBound(L"TAboutBox", BoxStyle, BoxExStyle, left, top, width, height, owner)) {
     return false;
   }
   SetCaption(L"About");
@@ -135,13 +192,11 @@ bool TAboutBox::Create(HWND owner) {
     return false;
   }
   pictures_ = std::make_unique<Pictures>();
+  ApplyLayout(layout_);
   return true;
 }
 
 bool TAboutBox::CreateControls() {
-  font_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                          L"MS Sans Serif"));
   // Three lines below the visible part of the panel, never shown: the version label, the
   // copyright line and the author's contact line.
   if (!OKButton.Create(Handle(), L"OK", IDOK, true) ||
@@ -151,16 +206,27 @@ bool TAboutBox::CreateControls() {
       !contactLine_.Create(Handle(), L"EDIT", L"varkam.example.org", ES_READONLY)) {
     return false;
   }
-  OKButton.SetBounds(15, 397, 64, 22);
-  versionLabel_.SetBounds(Panel1.left + 8, Panel1.top + 448, 78, 13);
-  copyrightLabel_.SetBounds(Panel1.left + 8, Panel1.top + 420, 151, 13);
-  contactLine_.SetBounds(Panel1.left + 8, Panel1.top + 433, 233, 13);
-  for (ui::Control* control : std::initializer_list<ui::Control*>{
-           &OKButton, &versionLabel_, &copyrightLabel_, &contactLine_}) {
-    control->SetFont(font_.Get());
-  }
   OKButton.onClick = [this] { OKButtonClick(); };
   return true;
+}
+
+// The new font reaches the controls before the old one is freed.
+void TAboutBox::ApplyLayout(const AboutBoxLayout& layout) {
+  layout_ = layout;
+  ui::Font font(CreateFontW(-layout.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH, L"MS Sans Serif"));
+  const auto place = [&font](ui::Control& control, const Bounds& bounds) {
+    control.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
+    control.SetFont(font.Get());
+  };
+  place(OKButton, layout.okButton);
+  place(versionLabel_, layout.versionLabel);
+  place(copyrightLabel_, layout.copyrightLabel);
+  place(contactLine_, layout.contactLine);
+  font_ = std::move(font);
+  pictures_->DrawFor(layout);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TAboutBox::OKButtonClick() {
@@ -179,10 +245,11 @@ void TAboutBox::Close() {
 void TAboutBox::Paint() {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(Handle(), &paint);
-  RECT panel = Panel1;
+  const Bounds& bevel = layout_.panel;
+  RECT panel{bevel.left, bevel.top, bevel.left + bevel.width, bevel.top + bevel.height};
   DrawEdge(dc, &panel, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
-  DrawPicture(dc, pictures_->programIcon.Get(), ProgramIconFrame);
-  DrawPicture(dc, pictures_->image1.Get(), Image1Frame);
+  DrawBitmap(dc, pictures_->programIconDrawn.Get(), layout_.programIconFrame);
+  DrawBitmap(dc, pictures_->image1Drawn.Get(), layout_.image1Frame);
   EndPaint(Handle(), &paint);
 }
 
@@ -197,7 +264,7 @@ LRESULT TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     // A click on the picture is a press and a release both on it, as on a button.
     case WM_LBUTTONDOWN:
-      imagePressed_ = Inside(Image1Frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      imagePressed_ = Inside(layout_.image1Frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       if (imagePressed_) {
         SetCapture(Handle());
       }
@@ -206,7 +273,7 @@ LRESULT TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (imagePressed_) {
         imagePressed_ = false;
         ReleaseCapture();
-        if (Inside(Image1Frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+        if (Inside(layout_.image1Frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
           Image1Click();
         }
       }
@@ -215,11 +282,20 @@ LRESULT TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       POINT point{};
       GetCursorPos(&point);
       ScreenToClient(Handle(), &point);
-      if (Inside(Image1Frame, point.x, point.y)) {
+      if (Inside(layout_.image1Frame, point.x, point.y)) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
       }
       break;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a display of another dpi: the suggested size, and all drawn again for it.
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyLayout(ArrangeAboutBox(HIWORD(wParam)));
+      return 0;
     }
     case WM_CLOSE: Close(); return 0;
     default: break;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "AboutBoxLayout.h"
 #include "ui/Resources.h"
 #include "ui/TextControls.h"
 #include "ui/Window.h"
@@ -36,9 +37,12 @@ class TAboutBox : public ui::Window {
  private:
   bool Create(HWND owner);
   bool CreateControls();
+  // Places the controls, makes the font and draws the pictures for the layout's dpi.
+  void ApplyLayout(const AboutBoxLayout& layout);
   void Paint();
   void Close();
 
+  AboutBoxLayout layout_;
   ui::Font font_;
   ui::Label versionLabel_;
   ui::Label copyrightLabel_;

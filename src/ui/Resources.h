@@ -54,6 +54,7 @@ struct CloseKernelHandle {
 using Font = Owned<HFONT, DeleteGdiObject>;
 using Pen = Owned<HPEN, DeleteGdiObject>;
 using Brush = Owned<HBRUSH, DeleteGdiObject>;
+using Bitmap = Owned<HBITMAP, DeleteGdiObject>;
 using GlobalMemory = Owned<HGLOBAL, FreeGlobalMemory>;
 using KernelHandle = Owned<HANDLE, CloseKernelHandle>;
 

@@ -33,6 +33,18 @@ int DpiOf(HWND window) {
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
+SIZE OuterSize(int width, int height, DWORD style, DWORD exStyle, int dpi) {
+  using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustForDpi = reinterpret_cast<AdjustForDpiFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT frame{0, 0, width, height};
+  if (adjustForDpi == nullptr ||
+      !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  }
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 bool Window::CreateBound(const wchar_t* className, DWORD style, DWORD exStyle, int left, int top,
                          int width, int height, HWND owner, HICON icon) {
   WNDCLASSEXW windowClass{};

@@ -43,6 +43,10 @@ class Window {
   HWND handle_ = nullptr;
 };
 
+// The outer size of a window whose client area is `width` by `height` at `dpi`: its frame and
+// caption as the system draws them there.
+SIZE OuterSize(int width, int height, DWORD style, DWORD exStyle, int dpi);
+
 // The dots per inch of the display `window` is on, as the window is told: GetDpiForWindow where
 // the system has it, else the system's dpi. Never 0.
 int DpiOf(HWND window);

@@ -10,15 +10,14 @@
 #include <string>
 #include <thread>
 
+#include "e2e/EndToEnd.h"
 #include "persian/PersianEncode.h"
 #include "support/Processes.h"
-#include "support/TestFolder.h"
 #include "support/WindowsClipboard.h"
 
 namespace varkam::testing {
-namespace {
 
-std::wstring ProgramPath;  // Varkam.exe, from the command line
+std::wstring ProgramPath;
 
 DictionaryLayout Animals() {
   DictionaryLayout layout;
@@ -43,6 +42,8 @@ HWND MeaningPane(HWND main) {
   }
   return nullptr;
 }
+
+namespace {
 
 TEST(EndToEnd, AUserLooksWordsUpAndClosesTheWindow) {
   TestFolder folder;

@@ -126,6 +126,61 @@ TEST_F(LayoutAndViews, TheAboutButtonShowsAFrameUnderTheMouse) {
   EXPECT_EQ(corner(), flat) << "flat again once the mouse has gone";
 }
 
+int FontHeightOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+// The window is moved to a display of 144 dpi and back, taking the size the system suggests:
+// its fonts, rows and controls follow, and the entry on display and its page stay.
+TEST_F(LayoutAndViews, ADpiChangeScalesTheWindowAndKeepsTheEntry) {
+  Open(NumberedWords(100));
+  Type(L"w000050");
+  for (int step = 0; step < 5; ++step) {
+    KeyInList(VK_DOWN);
+  }
+  ASSERT_EQ(form->CurrentIndex(), 55);
+  ASSERT_EQ(form->PageTop(), 50);
+  const auto moveTo = [this](int dpi, int clientWidth, int clientHeight) {
+    RECT window{};
+    GetWindowRect(form->Handle(), &window);
+    RECT suggested{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongW(form->Handle(), GWL_STYLE)),
+                       FALSE, static_cast<DWORD>(GetWindowLongW(form->Handle(), GWL_EXSTYLE)));
+    OffsetRect(&suggested, window.left - suggested.left, window.top - suggested.top);
+    SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    GetWindowRect(form->Handle(), &window);
+    EXPECT_TRUE(EqualRect(&window, &suggested)) << "the suggested size is taken";
+  };
+
+  moveTo(144, 539, 504);
+  EXPECT_EQ(form->VisibleRows(), 23);
+  EXPECT_EQ(SendMessageW(form->ListBox1.Handle(), LB_GETITEMHEIGHT, 0, 0), 20);
+  EXPECT_EQ(SendMessageW(form->ComboBox1.Handle(), CB_GETITEMHEIGHT, 0, 0), 20);
+  EXPECT_EQ(FontHeightOf(form->TntMemo1.Handle()), -17);
+  EXPECT_EQ(FontHeightOf(form->ListBox1.Handle()), -17);
+  EXPECT_TRUE(SameBounds(ClientBounds(form->ListBox1.Handle()), 0, 0, 110, 475));
+  EXPECT_TRUE(SameBounds(ClientBounds(form->StatusBar1.Handle()), 0, 475, 539, 29));
+  EXPECT_TRUE(SameBounds(ClientBounds(form->TntMemo1.Handle()), 139, 44, 400, 431));
+  EXPECT_EQ(form->AboutButtonBounds(), (Bounds{504, 0, 35, 41}));
+  EXPECT_EQ(form->CurrentIndex(), 55);
+  EXPECT_EQ(form->PageTop(), 50);
+  EXPECT_EQ(HighlightedRowText(), L"w000055");
+  EXPECT_EQ(SearchText(), L"w000055");
+
+  moveTo(96, 359, 336);
+  EXPECT_EQ(form->VisibleRows(), 24);
+  EXPECT_EQ(SendMessageW(form->ListBox1.Handle(), LB_GETITEMHEIGHT, 0, 0), 13);
+  EXPECT_EQ(FontHeightOf(form->TntMemo1.Handle()), -11);
+  EXPECT_TRUE(SameBounds(ClientBounds(form->ListBox1.Handle()), 0, 0, 73, 317));
+  EXPECT_TRUE(SameBounds(ClientBounds(form->TntMemo1.Handle()), 92, 29, 267, 288));
+  EXPECT_EQ(form->PageTop(), 50);
+  EXPECT_EQ(HighlightedRowText(), L"w000055");
+}
+
 // Which pop-up menu a right click opens: the first one that shows is closed at once.
 std::wstring MenuOpenedBy(HWND window, POINT at) {
   static std::wstring firstItem;

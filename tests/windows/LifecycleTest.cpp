@@ -420,5 +420,53 @@ TEST_F(Lifecycle, TheAboutBoxPictureOpensTheWebSiteOnAWholeClick) {
   EXPECT_EQ(openings, 1);
 }
 
+// The about box moved to a display of 144 dpi: one and a half times as large, its pictures
+// drawn at that size from the larger ones.
+TEST_F(Lifecycle, TheAboutBoxFollowsADpiChange) {
+  OpenAsCreated(AnimalWords());
+  RECT client96{};
+  RECT client144{};
+  RECT button144{};
+  COLORREF cover96 = 0;
+  COLORREF cover144 = 0;
+  // A point on the book's blue cover: (45, 100) in the picture at 96 dpi.
+  const auto pixel = [](HWND window, int x, int y) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return color;
+  };
+  TAboutBox::ShowModal(form->Handle(), [&](TAboutBox& box) {
+    GetClientRect(box.Handle(), &client96);
+    cover96 = pixel(box.Handle(), 6 + 45, 156 + 100);
+    RECT suggested{0, 0, 465, 650};
+    AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongW(box.Handle(), GWL_STYLE)),
+                       FALSE, static_cast<DWORD>(GetWindowLongW(box.Handle(), GWL_EXSTYLE)));
+    SendMessageW(box.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(box.Handle(), &client144);
+    GetWindowRect(box.OKButton.Handle(), &button144);
+    MapWindowPoints(HWND_DESKTOP, box.Handle(), reinterpret_cast<POINT*>(&button144), 2);
+    cover144 = pixel(box.Handle(), 77, 384);
+    box.OKButtonClick();
+  });
+  EXPECT_EQ(client96.right, 310);
+  EXPECT_EQ(client96.bottom, 433);
+  EXPECT_EQ(client144.right, 465);
+  EXPECT_EQ(client144.bottom, 650);
+  EXPECT_EQ(button144.left, 23);
+  EXPECT_EQ(button144.top, 596);
+  EXPECT_EQ(button144.right - button144.left, 96);
+  EXPECT_EQ(button144.bottom - button144.top, 33);
+  const auto alike = [](COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) < 24 && std::abs(GetGValue(a) - GetGValue(b)) < 24 &&
+           std::abs(GetBValue(a) - GetBValue(b)) < 24;
+  };
+  const COLORREF coverBlue = RGB(0x1B, 0x4F, 0x9C);
+  EXPECT_TRUE(alike(cover96, coverBlue)) << std::hex << cover96;
+  EXPECT_TRUE(alike(cover144, coverBlue)) << std::hex << cover144 << ": the picture is not scaled";
+}
+
 }  // namespace
 }  // namespace varkam::testing
