@@ -3,8 +3,7 @@
 # The fonts the window asks for (Tahoma for Persian, MS Sans Serif for the rest) are not on a
 # Linux machine; DejaVu Sans, which covers Arabic script, stands in for both. The virtual screen
 # has no window manager, so Wine manages its windows itself: it would otherwise wait two
-# seconds for a window manager each time a window is hidden. The display is 96 dpi, the design's,
-# on every run: a test that sets another puts it back, but not if it was killed.
+# seconds for a window manager each time a window is hidden.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 : "${WINEPREFIX:?WINEPREFIX must name the prefix folder}"
@@ -22,5 +21,3 @@ if [ ! -f "$ready" ]; then
   /usr/lib/wine/wineserver -w
   touch "$ready"
 fi
-"$here/wine-run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f \
-  >/dev/null 2>&1

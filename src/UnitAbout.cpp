@@ -182,9 +182,17 @@ bool TAboutBox::Create(HWND owner) {
   const int height = outer.cy;
   RECT ownerBounds{};
   GetWindowRect(owner, &ownerBounds);
-  const int left = ownerBounds.left + (ownerBounds.right - ownerBounds.left - width) / 2;
-  const int top = ownerBounds.top + (ownerBounds.bottom - ownerBounds.top - height) / 2;
-  if (!CreateBound(L"TAboutBox", BoxStyle, BoxExStyle, left, top, width, height, owner)) {
+  Bounds box{ownerBounds.left + (ownerBounds.right - ownerBounds.left - width) / 2,
+             ownerBounds.top + (ownerBounds.bottom - ownerBounds.top - height) / 2, width, height};
+  // At a large scale the box is taller than its owner by far: kept on the owner's screen, so
+  // that its caption and its button stay within reach.
+  MONITORINFO monitor{sizeof monitor};
+  if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    box = MoveInside(box, {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  }
+  if (!CreateBound(L"TAboutBox", BoxStyle, BoxExStyle, box.left, box.top, box.width, box.height,
+                   owner)) {
     return false;
   }
   SetCaption(L"About");

@@ -64,4 +64,23 @@ std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x, int
   return left;
 }
 
+Bounds PlaceOnWorkArea(const Bounds& window, const Bounds& workArea) {
+  // Enough to take hold of the caption with the mouse.
+  constexpr int Reachable = 32;
+  const int overlapWidth = std::min(window.left + window.width, workArea.left + workArea.width) -
+                           std::max(window.left, workArea.left);
+  const bool captionInside =
+      window.top >= workArea.top && window.top + Reachable <= workArea.top + workArea.height;
+  return overlapWidth >= Reachable && captionInside ? window : MoveInside(window, workArea);
+}
+
+Bounds MoveInside(const Bounds& window, const Bounds& workArea) {
+  Bounds placed = window;
+  placed.left = std::clamp(window.left, workArea.left,
+                           std::max(workArea.left, workArea.left + workArea.width - window.width));
+  placed.top = std::clamp(window.top, workArea.top,
+                          std::max(workArea.top, workArea.top + workArea.height - window.height));
+  return placed;
+}
+
 }  // namespace varkam

@@ -91,4 +91,12 @@ int MaxSplitterLeft(int clientWidth, int dpi = DesignDpi);
 std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x, int clientWidth,
                                          int dpi = DesignDpi);
 
+// Where a window meant for `window` opens: there when enough of it is on the monitor's work
+// area to be taken by its caption, else moved onto that work area with its size kept.
+Bounds PlaceOnWorkArea(const Bounds& window, const Bounds& workArea);
+
+// The window moved, as little as it takes, to lie wholly on the work area; its top left corner
+// on it when the window is larger.
+Bounds MoveInside(const Bounds& window, const Bounds& workArea);
+
 }  // namespace varkam

@@ -289,22 +289,4 @@ Bounds DesignWindowBounds(int dpi) {
   return {design.left, design.top, Scaled(design.width, dpi), Scaled(design.height, dpi)};
 }
 
-Bounds PlaceOnWorkArea(const Bounds& window, const Bounds& workArea) {
-  // Enough to take hold of the caption with the mouse.
-  constexpr int Reachable = 32;
-  const int overlapWidth = std::min(window.left + window.width, workArea.left + workArea.width) -
-                           std::max(window.left, workArea.left);
-  const bool captionInside =
-      window.top >= workArea.top && window.top + Reachable <= workArea.top + workArea.height;
-  if (overlapWidth >= Reachable && captionInside) {
-    return window;
-  }
-  Bounds placed = window;
-  placed.left = std::clamp(window.left, workArea.left,
-                           std::max(workArea.left, workArea.left + workArea.width - window.width));
-  placed.top = std::clamp(window.top, workArea.top,
-                          std::max(workArea.top, workArea.top + workArea.height - window.height));
-  return placed;
-}
-
 }  // namespace varkam

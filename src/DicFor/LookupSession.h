@@ -159,8 +159,4 @@ std::optional<Bounds> StoredWindowBounds(const std::optional<SettingsRecord>& st
 // size scaled to the dpi of the display it opens on.
 Bounds DesignWindowBounds(int dpi);
 
-// Where a window stored at `window` opens: where it was when enough of it is on the work area
-// of the nearest monitor to be grabbed, else moved onto that work area with its size kept.
-Bounds PlaceOnWorkArea(const Bounds& window, const Bounds& workArea);
-
 }  // namespace varkam

@@ -118,6 +118,7 @@ struct Seen {
   Extent list;
   int inkHeight = 0;
   Extent aboutClient;
+  RECT aboutBounds{};
   Extent okButton;
 };
 
@@ -150,6 +151,7 @@ Seen Look(const TestFolder& folder, int dpi) {
   if (WaitFor([&] { return (about = TopWindowOf(program.Id(), L"TAboutBox")) != nullptr; })) {
     GetClientRect(about, &client);
     seen.aboutClient = SizeOf(client);
+    GetWindowRect(about, &seen.aboutBounds);
     HWND ok = FindWindowExW(about, nullptr, L"Button", nullptr);
     GetWindowRect(ok, &bounds);
     seen.okButton = SizeOf(bounds);
@@ -190,6 +192,11 @@ TEST(DisplayDpi, At144DpiEverythingIsOneAndAHalfTimesAsLarge) {
   EXPECT_EQ(at144.aboutClient, (Extent{465, 650}));
   EXPECT_EQ(at96.okButton, (Extent{64, 22}));
   EXPECT_EQ(at144.okButton, (Extent{96, 33}));
+  // Centred over the main window near the screen's top, the tall box would reach above it.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_GE(at144.aboutBounds.top, work.top);
+  EXPECT_LE(at144.aboutBounds.bottom, work.bottom);
   // The Persian meaning is drawn with a font of the display's size, not stretched.
   ASSERT_GT(at96.inkHeight, 4);
   const double inkRatio = static_cast<double>(at144.inkHeight) / at96.inkHeight;

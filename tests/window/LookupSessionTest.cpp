@@ -415,5 +415,14 @@ TEST(WindowPlacement, AWindowOffTheScreenComesOntoTheNearestWorkArea) {
       << "larger than the work area: its top left corner on it";
 }
 
+// The about box at 144 dpi, centred over the main window near the top of a 1024 x 768 screen,
+// would stand 67 pixels above it.
+TEST(WindowPlacement, ABoxCentredOverItsOwnerStaysWhollyOnTheScreen) {
+  const Bounds work{0, 0, 1024, 768};
+  EXPECT_EQ(MoveInside({300, -67, 471, 681}, work), (Bounds{300, 0, 471, 681}));
+  EXPECT_EQ(MoveInside({700, 100, 471, 681}, work), (Bounds{553, 87, 471, 681}));
+  EXPECT_EQ(MoveInside({300, 20, 471, 681}, work), (Bounds{300, 20, 471, 681}));
+}
+
 }  // namespace
 }  // namespace varkam
