@@ -24,7 +24,9 @@ convert "$work/icon-48.png" "$work/icon-32.png" "$work/icon-24.png" "$work/icon-
   Varkam.ico
 
 # The about box's pictures at a scale: 1 for 96 dpi, 2 for the larger ones, which the about box
-# shrinks with a good filter at the scales between. Every size below is the 96-dpi one.
+# shrinks with a good filter at the scales between. Every size below is the 96-dpi one. They
+# are few colours, and the picture's flat background is not dithered, so that the program stays
+# small.
 pictures() {
   local s=$1 suffix=$2
   # The banner, 298 by 166: the name on a gradient; its bottom 17 rows fall outside the frame.
@@ -34,7 +36,7 @@ pictures() {
     -font DejaVu-Sans -pointsize $((15 * s)) -annotate +0+$((86 * s)) 'English to Persian dictionary' \
     -fill '#f39c12' -draw "scale $s,$s rectangle 99,120 199,123" \
     -font DejaVu-Sans -pointsize $((11 * s)) -fill '#dfeff5' -annotate +0+$((128 * s)) 'version 1.3' \
-    -colors 64 "banner$suffix.gif"
+    -colors 48 "banner$suffix.gif"
 
   # The picture, 298 by 266: an open book, and the way to the web site.
   convert -size $((298 * s))x$((266 * s)) xc:'#f4f7fb' \
@@ -55,7 +57,7 @@ pictures() {
     -annotate +0+$((18 * s)) 'A word, and its meaning at once' \
     -fill '#1f6fbf' -font DejaVu-Sans-Bold -pointsize $((13 * s)) \
     -annotate +0+$((214 * s)) 'Visit the Varkam web site' \
-    -colors 64 "picture$suffix.gif"
+    +dither -colors 64 "picture$suffix.gif"
 }
 pictures 1 ""
 pictures 2 "-2x"
