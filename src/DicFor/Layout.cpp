@@ -70,9 +70,10 @@ void DrawAboutButton(HDC dc, const Bounds& button, int dpi, bool hot, bool press
     const ui::Selected pen(dc, GetStockObject(NULL_PEN));
     Ellipse(dc, left, top, left + size + 1, top + size + 1);
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
-    // The stroke is 3 pixels at 96 dpi; the pen-less rectangles leave out their last pixel.
-    const int strokeLeft = left + size / 2 - scaled(3) / 2;
-    const int strokeRight = strokeLeft + scaled(3) + 1;
+    // The stroke is 2 pixels wide at 96 dpi; a rectangle without a pen leaves out its last
+    // column and row.
+    const int strokeLeft = left + size / 2 - scaled(1);
+    const int strokeRight = strokeLeft + scaled(2) + 1;
     Rectangle(dc, strokeLeft, top + scaled(6), strokeRight, top + scaled(13));
     Rectangle(dc, strokeLeft, top + scaled(3), strokeRight, top + scaled(5));
   }
