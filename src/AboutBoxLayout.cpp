@@ -96,8 +96,8 @@ Pixels Resample(const Pixels& source, int width, int height) {
       const Span& span = columns[static_cast<std::size_t>(x)];
       Channels sum{};
       for (std::size_t i = 0; i < span.weights.size(); ++i) {
-        const Channels pixel = Split(
-            source.values[static_cast<std::size_t>(y) * source.width + span.first + i]);
+        const Channels pixel =
+            Split(source.values[static_cast<std::size_t>(y) * source.width + span.first + i]);
         for (std::size_t c = 0; c < sum.size(); ++c) {
           sum[c] += pixel[c] * span.weights[i];
         }

@@ -222,8 +222,8 @@ bool TAboutBox::CreateControls() {
 void TAboutBox::ApplyLayout(const AboutBoxLayout& layout) {
   layout_ = layout;
   ui::Font font(CreateFontW(-layout.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH, L"MS Sans Serif"));
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif"));
   const auto place = [&font](ui::Control& control, const Bounds& bounds) {
     control.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
     control.SetFont(font.Get());

@@ -28,8 +28,7 @@ Layout ArrangeLayout(const LayoutInput& input) {
       std::clamp(rows, 0, int{std::numeric_limits<std::uint16_t>::max()}));
 
   layout.listBox = {input.listLeft, 0, input.listWidth, ch - statusHeight};
-  layout.scrollBar = {listLeft + listWidth, 0, scrollBarWidth,
-                      layout.listBox.height - scaled(1)};
+  layout.scrollBar = {listLeft + listWidth, 0, scrollBarWidth, layout.listBox.height - scaled(1)};
   layout.splitter = {layout.scrollBar.left + scrollBarWidth, layout.scrollBar.top,
                      scaled(SplitterWidth), layout.scrollBar.height};
   layout.statusBar = {0, layout.listBox.top + layout.listBox.height, cw, scaled(StatusBarHeight)};

@@ -23,8 +23,7 @@ inline constexpr int DesignDpi = 96;
 // system's MulDiv rounds them.
 constexpr int Rescaled(int pixels, int fromDpi, int toDpi) {
   const long long product = static_cast<long long>(pixels) * toDpi;
-  return static_cast<int>((product >= 0 ? product + fromDpi / 2 : product - fromDpi / 2) /
-                          fromDpi);
+  return static_cast<int>((product >= 0 ? product + fromDpi / 2 : product - fromDpi / 2) / fromDpi);
 }
 
 // A design size at `dpi`.

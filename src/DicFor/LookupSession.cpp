@@ -55,9 +55,9 @@ void LookupSession::Arrange(bool keepPage) {
   }
   // The splitter stays where it can be grabbed, however narrow the window becomes.
   const int scrollBarWidth = Scaled(ScrollBarWidth, dpi_);
-  const int listWidth = std::max(std::min(listWidth_, MaxSplitterLeft(clientWidth_, dpi_) -
-                                                          scrollBarWidth),
-                                 Scaled(MinimumListWidth, dpi_));
+  const int listWidth =
+      std::max(std::min(listWidth_, MaxSplitterLeft(clientWidth_, dpi_) - scrollBarWidth),
+               Scaled(MinimumListWidth, dpi_));
   const LayoutInput input{clientWidth_,
                           clientHeight_,
                           view_.switches.fullView,

@@ -137,7 +137,7 @@ class TForm1 : public ui::Window {
   std::optional<LookupSession> session_;
   WindowView shown_;       // what the controls show now
   bool anyShown_ = false;  // nothing has been rendered yet
-  ui::Font windowFont_;   // at the layout's dpi
+  ui::Font windowFont_;    // at the layout's dpi
   ui::Font meaningFont_;
 
   bool changingDpi_ = false;  // the window takes the size of a new dpi

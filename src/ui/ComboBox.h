@@ -29,7 +29,7 @@ class ComboBox : public Control {
   std::vector<std::wstring> Items() const;
   // The height of the field is the control's own; `dropDownHeight` is the open list's.
   void SetBounds(int left, int top, int width, int dropDownHeight);
-  void SetItemHeight(int height);                // CB_SETITEMHEIGHT of the drop-down's rows
+  void SetItemHeight(int height);  // CB_SETITEMHEIGHT of the drop-down's rows
 
   std::function<void(const std::wstring& text)> onChange;
   std::function<void(WORD key)> onKeyDown;

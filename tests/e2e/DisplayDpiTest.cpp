@@ -23,8 +23,8 @@ class DisplayDpi {
   explicit DisplayDpi(DWORD dpi) {
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, DesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
-                     &value, &size) == ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CURRENT_USER, DesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) == ERROR_SUCCESS) {
       previous_ = value;
     }
     set_ = RegSetKeyValueW(HKEY_CURRENT_USER, DesktopKey, L"LogPixels", REG_DWORD, &dpi,

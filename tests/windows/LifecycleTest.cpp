@@ -460,8 +460,8 @@ TEST_F(Lifecycle, TheAboutBoxFollowsADpiChange) {
   EXPECT_EQ(button144.right - button144.left, 96);
   EXPECT_EQ(button144.bottom - button144.top, 33);
   const auto alike = [](COLORREF a, COLORREF b) {
-    return std::abs(GetRValue(a) - GetRValue(b)) < 24 && std::abs(GetGValue(a) - GetGValue(b)) < 24 &&
-           std::abs(GetBValue(a) - GetBValue(b)) < 24;
+    return std::abs(GetRValue(a) - GetRValue(b)) < 24 &&
+           std::abs(GetGValue(a) - GetGValue(b)) < 24 && std::abs(GetBValue(a) - GetBValue(b)) < 24;
   };
   const COLORREF coverBlue = RGB(0x1B, 0x4F, 0x9C);
   EXPECT_TRUE(alike(cover96, coverBlue)) << std::hex << cover96;
