@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <new>
 #include <string>
 
 // VARKAM_WEB_SITE, the product's web site, is set when building.
@@ -12,11 +13,6 @@
 namespace varkam {
 
 namespace {
-
-bool Inside(const Bounds& bounds, int x, int y) {
-  return x >= bounds.left && x < bounds.left + bounds.width && y >= bounds.top &&
-         y < bounds.top + bounds.height;
-}
 
 // A GIF picture of the program's resources, read with the system's own picture loader.
 void LoadPicture(const wchar_t* name, ui::ComPointer<IPicture>& picture) {
@@ -79,9 +75,15 @@ Pixels PixelsOf(IPicture* picture) {
   return rows == pixels.height ? pixels : Pixels{};
 }
 
-// A bitmap of the picture at `width` by `height`, to be drawn as it is.
+// A bitmap of the picture at `width` by `height`, to be drawn as it is; none when there is no
+// memory for it, and the box opens without it.
 ui::Bitmap BitmapAt(IPicture* picture, int width, int height) {
-  const Pixels pixels = Resample(PixelsOf(picture), width, height);
+  Pixels pixels;
+  try {
+    pixels = Resample(PixelsOf(picture), width, height);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
   if (pixels.values.empty()) {
     return {};
   }
@@ -121,9 +123,12 @@ struct TAboutBox::Pictures {
   }
   void DrawFor(const AboutBoxLayout& layout) {
     const std::size_t source = layout.pictureScale == 1 ? 0 : 1;
-    programIconDrawn = BitmapAt(programIcon[source].Get(), layout.bannerWidth, layout.bannerHeight);
-    image1Drawn =
-        BitmapAt(image1[source].Get(), layout.image1Frame.width, layout.image1Frame.height);
+    // Either size serves when the other did not load.
+    const auto from = [source](const ui::ComPointer<IPicture>(&sizes)[2]) {
+      return sizes[source] ? sizes[source].Get() : sizes[1 - source].Get();
+    };
+    programIconDrawn = BitmapAt(from(programIcon), layout.bannerWidth, layout.bannerHeight);
+    image1Drawn = BitmapAt(from(image1), layout.image1Frame.width, layout.image1Frame.height);
   }
   ui::ComPointer<IPicture> programIcon[2];
   ui::ComPointer<IPicture> image1[2];
@@ -272,7 +277,7 @@ LRESULT TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     // A click on the picture is a press and a release both on it, as on a button.
     case WM_LBUTTONDOWN:
-      imagePressed_ = Inside(layout_.image1Frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      imagePressed_ = layout_.image1Frame.Contains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       if (imagePressed_) {
         SetCapture(Handle());
       }
@@ -281,7 +286,7 @@ LRESULT TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (imagePressed_) {
         imagePressed_ = false;
         ReleaseCapture();
-        if (Inside(layout_.image1Frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+        if (layout_.image1Frame.Contains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
           Image1Click();
         }
       }
@@ -290,7 +295,7 @@ LRESULT TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       POINT point{};
       GetCursorPos(&point);
       ScreenToClient(Handle(), &point);
-      if (Inside(layout_.image1Frame, point.x, point.y)) {
+      if (layout_.image1Frame.Contains(point.x, point.y)) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
       }

@@ -51,11 +51,6 @@ void TForm1::Shape1MouseMove(bool leftButtonDown, int x, int) {
 
 namespace {
 
-bool Inside(const Bounds& bounds, int x, int y) {
-  return x >= bounds.left && x < bounds.left + bounds.width && y >= bounds.top &&
-         y < bounds.top + bounds.height;
-}
-
 // The about button's picture: an "i" in a blue disc, our own, drawn at the window's dpi. A flat
 // button: its frame shows raised under the mouse and sunken while pressed.
 void DrawAboutButton(HDC dc, const Bounds& button, int dpi, bool hot, bool pressed) {
@@ -118,11 +113,11 @@ void TForm1::Paint() {
 
 void TForm1::MouseDown(UINT message, int x, int y) {
   const Bounds& splitter = shown_.layout.splitter;
-  if (shown_.switches.fullView && Inside(splitter, x, y)) {
+  if (shown_.switches.fullView && splitter.Contains(x, y)) {
     splitterHeld_ = true;
     SetCapture(Handle());
     Shape1MouseDown(x - splitter.left, y - splitter.top);
-  } else if (message == WM_LBUTTONDOWN && Inside(shown_.layout.aboutButton, x, y)) {
+  } else if (message == WM_LBUTTONDOWN && shown_.layout.aboutButton.Contains(x, y)) {
     aboutPressed_ = true;
     SetCapture(Handle());
     RepaintAboutButton();
@@ -134,7 +129,7 @@ void TForm1::MouseMove(WPARAM keys, int x, int y) {
     const Bounds& splitter = shown_.layout.splitter;
     Shape1MouseMove((keys & MK_LBUTTON) != 0, x - splitter.left, y - splitter.top);
   }
-  const bool hot = Inside(shown_.layout.aboutButton, x, y);
+  const bool hot = shown_.layout.aboutButton.Contains(x, y);
   if (hot != aboutHot_) {
     aboutHot_ = hot;
     RepaintAboutButton();
@@ -152,7 +147,7 @@ void TForm1::MouseUp(UINT message, int x, int y) {
   if (aboutPressed_ && message == WM_LBUTTONUP) {
     aboutPressed_ = false;
     RepaintAboutButton();
-    if (Inside(shown_.layout.aboutButton, x, y)) {
+    if (shown_.layout.aboutButton.Contains(x, y)) {
       ActionAbout.Execute();
     }
   }
@@ -162,7 +157,7 @@ bool TForm1::SetCursorShape() {
   POINT point{};
   GetCursorPos(&point);
   ScreenToClient(Handle(), &point);
-  if (shown_.switches.fullView && Inside(shown_.layout.splitter, point.x, point.y)) {
+  if (shown_.switches.fullView && shown_.layout.splitter.Contains(point.x, point.y)) {
     static const HCURSOR split = LoadCursorW(GetModuleHandleW(nullptr), L"HSPLIT");
     SetCursor(split != nullptr ? split : LoadCursorW(nullptr, IDC_SIZEWE));
     return true;

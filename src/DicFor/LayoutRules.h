@@ -15,6 +15,9 @@ struct Bounds {
   int width = 0;
   int height = 0;
   bool operator==(const Bounds&) const = default;
+  bool Contains(int x, int y) const {
+    return x >= left && x < left + width && y >= top && y < top + height;
+  }
 };
 
 inline constexpr int DesignDpi = 96;
@@ -31,9 +34,13 @@ constexpr int Scaled(int designPixels, int dpi) {
   return Rescaled(designPixels, DesignDpi, dpi);
 }
 
-// The dpi a window reports, or the design's when it reports none.
+// Ten times the design: past Windows' largest scale, 500 %. A display set higher is drawn at
+// this, so that no size grows past what the windows can hold.
+inline constexpr int MaximumDpi = 960;
+
+// The dpi a window reports, the design's when it reports none, and never more than MaximumDpi.
 constexpr int UsableDpi(int dpi) {
-  return dpi > 0 ? dpi : DesignDpi;
+  return dpi <= 0 ? DesignDpi : dpi < MaximumDpi ? dpi : MaximumDpi;
 }
 
 inline constexpr int FontHeight = 11;  // the character height of the window's fonts

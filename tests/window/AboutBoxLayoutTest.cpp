@@ -41,6 +41,7 @@ TEST(AboutBoxLayout, LargerDpisScaleEveryFrameAndTakeTheLargerPictures) {
   EXPECT_EQ(at192.image1Frame, (Bounds{12, 312, 596, 532}));
   EXPECT_EQ(at192.okButton, (Bounds{30, 794, 128, 44}));
   EXPECT_EQ(ArrangeAboutBox(120).pictureScale, 2);
+  EXPECT_EQ(ArrangeAboutBox(1'000'000).clientWidth, 3100) << "no larger than at 960 dpi";
 
   // The frames meet as at 96 dpi: the picture starts right under the banner's frame's row.
   for (const int dpi : {120, 144, 168, 192}) {

@@ -206,9 +206,16 @@ TEST(LayoutRules, EverySizeFollowsTheDpi) {
   EXPECT_EQ(normal.visibleRows, 24) << "the status bar's 29 pixels go to the rows";
 }
 
-TEST(LayoutRules, ADpiOfZeroIsTheDesigns) {
+// A display that reports no dpi, a negative one or an absurd one (the registry holds any
+// number) is drawn at the design's dpi, or at 960 when it reports more.
+TEST(LayoutRules, ADpiOutsideReasonIsBroughtWithin) {
   EXPECT_EQ(ArrangeLayout({359, 336, true, 0, 73, true, 0}), ArrangeLayout({359, 336}));
+  EXPECT_EQ(ArrangeLayout({359, 336, true, 0, 73, true, -144}), ArrangeLayout({359, 336}));
   EXPECT_EQ(MaxSplitterLeft(359, 0), 339);
+  const Layout huge = ArrangeLayout({4000, 4000, true, 0, 730, true, 1'000'000});
+  EXPECT_EQ(huge.dpi, 960);
+  EXPECT_EQ(huge.fontHeight, 110);
+  EXPECT_EQ(huge.rowHeight, 130);
 }
 
 TEST(LayoutRules, SizesRoundToTheNearestPixel) {
