@@ -302,7 +302,11 @@ LRESULT TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_DPICHANGED: {
-      // Moved to a display of another dpi: the suggested size, and all drawn again for it.
+      // Moved to a display of another dpi: the suggested size, and all drawn again for it. A
+      // message without a suggested size, which only another program sends, is not followed.
+      if (lParam == 0) {
+        return 0;
+      }
       const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,

@@ -273,7 +273,10 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           Scaled(MinimumWindowHeight, ui::DpiOf(Handle()));
       return 0;
     case WM_DPICHANGED:
-      FormDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      // Any program can send the message; one without a suggested size is not followed.
+      if (lParam != 0) {
+        FormDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      }
       return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {

@@ -172,6 +172,12 @@ TEST_F(LayoutAndViews, ADpiChangeScalesTheWindowAndKeepsTheEntry) {
   EXPECT_EQ(SearchText(), L"w000055");
 
   moveTo(96, 359, 336);
+  RECT before{};
+  GetWindowRect(form->Handle(), &before);
+  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+  RECT after{};
+  GetWindowRect(form->Handle(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after)) << "a message with no suggested size is not followed";
   EXPECT_EQ(form->VisibleRows(), 24);
   EXPECT_EQ(SendMessageW(form->ListBox1.Handle(), LB_GETITEMHEIGHT, 0, 0), 13);
   EXPECT_EQ(FontHeightOf(form->TntMemo1.Handle()), -11);
