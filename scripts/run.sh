@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the dictionary and opens its window on the bundled sample data under Wine: on the
+# Builds the dictionary and opens its window on the bundled dictionary under Wine: on the
 # user's display, or on a virtual screen when there is none, leaving a screenshot.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +13,7 @@ cmake --build "$root/build/native" -j "$jobs" --target vqbuild >/dev/null
 cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DVARKAM_VQBUILD="$root/build/native/tools/vqbuild" >/dev/null
-cmake --build "$root/build/windows" -j "$jobs" --target Varkam sample_dictionary >/dev/null
+cmake --build "$root/build/windows" -j "$jobs" --target Varkam bundled_dictionary >/dev/null
 
 # A prefix of its own: the Wine desktop it opens changes the prefix's display settings, which
 # the tests' prefix must not see.

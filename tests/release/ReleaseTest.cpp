@@ -20,7 +20,7 @@ namespace {
 std::wstring Installer;       // Varkam-VERSION-setup.exe
 std::wstring PortableFolder;  // where the portable zip was unpacked
 
-constexpr const wchar_t* FirstEntryCaption = L"1st place medal  (Varkam)";
+constexpr const wchar_t* FirstEntryCaption = L"a  (Varkam)";
 
 std::filesystem::path KnownFolder(REFKNOWNFOLDERID id) {
   PWSTR path = nullptr;
@@ -50,6 +50,15 @@ void RunOnceFrom(const std::wstring& program, const std::filesystem::path& folde
 
 TEST(Release, ThePortableFolderRunsWhereItIsUnpacked) {
   RunOnceFrom(PortableFolder + L"\\Varkam.exe", PortableFolder);
+}
+
+// The dictionary's data travels with its licences and the Wiktionary credits.
+TEST(Release, TheDataComesWithItsNotices) {
+  const std::filesystem::path folder = PortableFolder;
+  for (const char* name :
+       {"NOTICES.txt", "LICENSE-CLDR.txt", "LICENSE-WordNet.txt", "CREDITS-Wiktionary.txt"}) {
+    EXPECT_GT(std::filesystem::file_size(folder / name), 200u) << name;
+  }
 }
 
 // Whether a program file still carries its symbol table (the COFF header points to it).
@@ -108,7 +117,8 @@ TEST(Release, TheInstallerPutsVarkamInTheUsersProgramsAndTakesItAway) {
   const std::filesystem::path folder = KnownFolder(FOLDERID_LocalAppData) / "Programs" / "Varkam";
   for (const char* name :
        {"Varkam.exe", "vqbuild.exe", "vqlookup.exe", "vqdump.exe", "Dat01.vq", "Dat02.vq",
-        "Dat03.vq", "Dat04.vq", "README.txt", "NOTICES.txt", "Uninstall.exe"}) {
+        "Dat03.vq", "Dat04.vq", "README.txt", "NOTICES.txt", "LICENSE-CLDR.txt",
+        "LICENSE-WordNet.txt", "CREDITS-Wiktionary.txt", "Uninstall.exe"}) {
     EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
   }
   const std::filesystem::path link = KnownFolder(FOLDERID_Programs) / "Varkam" / "Varkam.lnk";

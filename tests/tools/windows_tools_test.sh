@@ -2,9 +2,9 @@
 # The data tools built for Windows, run under Wine as a Windows user runs them: Unicode folder
 # names, Persian on a pipe as UTF-8, the same files as the Linux build, the round trip through
 # vqdump, a StarDict dictionary, and the dictionary a build replaces kept.
-# Usage: windows_tools_test.sh WINE_RUN TOOLS_DIR SAMPLE_DICTIONARY_DIR SAMPLE_SOURCE
+# Usage: windows_tools_test.sh WINE_RUN TOOLS_DIR DICTIONARY_DIR DICTIONARY_SOURCE
 set -u
-wine_run=$1 tools=$2 sample=$3 source=$4
+wine_run=$1 tools=$2 dictionary=$3 source=$4
 source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -21,7 +21,7 @@ folder="فرهنگ"
 mkdir "$folder" && cp "$source" "$folder/واژه‌ها.tsv"
 run vqbuild --merge-case -o "$folder" "$folder/واژه‌ها.tsv" >/dev/null 2>&1
 check "vqbuild.exe in a Persian-named folder" 0 "$?"
-check "the same files as the Linux build" same "$(same_files "$folder" "$sample")"
+check "the same files as the Linux build" same "$(same_files "$folder" "$dictionary")"
 
 answer=$(run vqlookup -d "$folder" dog | cut -f2,3)
 check "vqlookup.exe writes UTF-8 to a pipe" $'dog\tسگ' "$answer"

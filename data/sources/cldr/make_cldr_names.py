@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Pairs the English and Persian names of the Unicode CLDR data into the dictionary's source text.
+"""Pairs the English and Persian names of the Unicode CLDR data: one of the dictionary's sources.
 
-Usage: make_sample.py NODE_MODULES > sample-dictionary.tsv
+Usage: make_cldr_names.py NODE_MODULES > cldr-names.tsv
 
-NODE_MODULES holds the npm packages cldr-annotations-full, cldr-annotations-derived-full,
-cldr-localenames-full, cldr-dates-full, cldr-units-full and cldr-numbers-full. Pairs whose
+NODE_MODULES holds the npm packages cldr-localenames-full, cldr-dates-full, cldr-units-full and
+cldr-numbers-full (version 48.2.0). Languages, territories, scripts, months, weekdays, units
+and currencies are paired; emoji names ("1st place medal") are not, since no reader looks
+them up. Pairs whose
 English name is not plain ASCII of at most 32 characters (after accents are dropped) are left
 out, and so are Persian names with characters the dictionary's code page cannot hold.
 """
@@ -43,20 +45,6 @@ def persian_meaning(name):
         if not ("\u0600" <= c <= "\u06ff" or " " <= c <= "~" or c in "\u200c\u200d\u00a0"):
             return None
     return name or None
-
-
-def emoji_names(root):
-    pairs = []
-    for package, folder, key in (
-        ("cldr-annotations-full", "annotations", "annotations"),
-        ("cldr-annotations-derived-full", "annotationsDerived", "annotationsDerived"),
-    ):
-        english = load(root, package, folder, "en", "annotations.json")[key]["annotations"]
-        persian = load(root, package, folder, "fa", "annotations.json")[key]["annotations"]
-        for symbol, names in english.items():
-            if "tts" in names and "tts" in persian.get(symbol, {}):
-                pairs.append((names["tts"][0], persian[symbol]["tts"][0]))
-    return pairs
 
 
 def display_names(root, file, section):
@@ -108,7 +96,7 @@ def currency_names(root):
 
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else "node_modules"
-    pairs = (emoji_names(root) + display_names(root, "languages.json", "languages")
+    pairs = (display_names(root, "languages.json", "languages")
              + display_names(root, "territories.json", "territories")
              + display_names(root, "scripts.json", "scripts")
              + calendar_names(root) + unit_names(root) + currency_names(root))
@@ -119,11 +107,11 @@ def main():
             known = meanings.setdefault(headword, [])
             if meaning not in known:
                 known.append(meaning)
-    version = load(root, "cldr-annotations-full", "package.json")["version"]
+    version = load(root, "cldr-localenames-full", "package.json")["version"]
     out = sys.stdout
-    out.write(f"# English-Persian sample dictionary, paired from the Unicode CLDR data {version}\n")
-    out.write("# (emoji names, languages, territories, scripts, months, weekdays, units and\n")
-    out.write("# currencies). Licence: Unicode-3.0, see LICENSE-CLDR.txt. Made by make_sample.py.\n")
+    out.write(f"# English and Persian names paired from the Unicode CLDR data {version}\n")
+    out.write("# (languages, territories, scripts, months, weekdays, units and currencies).\n")
+    out.write("# Licence: Unicode-3.0, see LICENSE-CLDR.txt. Made by make_cldr_names.py.\n")
     for headword in sorted(meanings, key=lambda word: (word.upper(), word)):
         out.write(headword + "\t" + "\\n".join(meanings[headword]) + "\n")
 
