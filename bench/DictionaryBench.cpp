@@ -1,9 +1,12 @@
 // How fast a keystroke's road and its parts are, over generated dictionaries of 10,000,
-// 100,000 and 1,000,000 headwords made from a real English word list and forms of its words.
+// 100,000 and 1,000,000 headwords made from a real English word list and forms of its words,
+// and how fast the window's start and a keystroke are on real dictionaries, named with their
+// folders in VARKAM_BENCH_DICTIONARIES ("name=folder;name=folder"), side by side in one run.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <random>
@@ -121,18 +124,59 @@ void BM_FindWordMiss(benchmark::State& state) {
   FindWordOf(state, 3);
 }
 
-// One keystroke without the window: the lookup, the entry shown, and a page of 24 rows.
-void BM_Keystroke(benchmark::State& state) {
-  TDictionary dictionary(DictionaryOf(state.range(0)));
+// The entry at `index` shown as the window shows it: headword, decoded meaning, a page of rows.
+void ShowEntry(TDictionary& dictionary, std::int32_t index) {
+  benchmark::DoNotOptimize(dictionary.GetWord(index));
+  benchmark::DoNotOptimize(persian::PersianToUnicode(dictionary.GetMeaning(index)));
+  for (std::int32_t row = 0; row < 24; ++row) {
+    benchmark::DoNotOptimize(dictionary.GetWord(index + row));
+  }
+}
+
+void KeystrokesOn(benchmark::State& state, const std::filesystem::path& folder) {
+  TDictionary dictionary(folder);
   const auto queries = Queries(4096, 1);
   std::size_t next = 0;
   for (auto _ : state) {
-    const std::int32_t index = dictionary.FindWord(queries[next++ % queries.size()]);
-    benchmark::DoNotOptimize(dictionary.GetWord(index));
-    benchmark::DoNotOptimize(persian::PersianToUnicode(dictionary.GetMeaning(index)));
-    for (std::int32_t row = 0; row < 24; ++row) {
-      benchmark::DoNotOptimize(dictionary.GetWord(index + row));
+    ShowEntry(dictionary, dictionary.FindWord(queries[next++ % queries.size()]));
+  }
+}
+
+// One keystroke without the window: the lookup, the entry shown, and a page of 24 rows.
+void BM_Keystroke(benchmark::State& state) {
+  KeystrokesOn(state, DictionaryOf(state.range(0)));
+}
+
+// The dictionary's part of the window's start: the four files opened, entry 1 shown.
+void StartUpOn(benchmark::State& state, const std::filesystem::path& folder) {
+  for (auto _ : state) {
+    TDictionary dictionary(folder);
+    if (dictionary.TakeMissingFlag()) {
+      state.SkipWithError("a data file is missing");
+      return;
     }
+    ShowEntry(dictionary, 1);
+  }
+}
+
+// The real dictionaries named in VARKAM_BENCH_DICTIONARIES, each with both benchmarks.
+void RegisterRealDictionaries() {
+  const char* list = std::getenv("VARKAM_BENCH_DICTIONARIES");
+  std::string rest = list ? list : "";
+  while (!rest.empty()) {
+    const std::string item = rest.substr(0, rest.find(';'));
+    rest = item.size() < rest.size() ? rest.substr(item.size() + 1) : "";
+    const auto equals = item.find('=');
+    if (equals == std::string::npos) {
+      continue;
+    }
+    const std::string name = item.substr(0, equals);
+    const std::filesystem::path folder = item.substr(equals + 1);
+    benchmark::RegisterBenchmark(("BM_StartUp/" + name).c_str(),
+                                 [folder](benchmark::State& state) { StartUpOn(state, folder); });
+    benchmark::RegisterBenchmark(
+        ("BM_KeystrokeOn/" + name).c_str(),
+        [folder](benchmark::State& state) { KeystrokesOn(state, folder); });
   }
 }
 
@@ -173,4 +217,10 @@ BENCHMARK(BM_UnicodeToPersian);
 }  // namespace
 }  // namespace varkam
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  varkam::RegisterRealDictionaries();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
