@@ -216,8 +216,15 @@ def clean_lemma(text, speller, report):
     return speller.text(text, report)
 
 
+def split_lemmas(sense):
+    """The lemmas of a sense: separated by the Arabic comma, but not inside a note in brackets."""
+    return [lemma for lemma in re.split(r"، (?![^(]*\))", sense) if lemma]
+
+
 def lemma_key(lemma):
-    """Two lemmas with the same key are the same word for a reader."""
+    """Two lemmas with the same key are the same word for a reader: "شدن (مانند دیوانه شدن)"
+    is "شدن" with a note."""
+    lemma = re.sub(r"\([^)]*\)", "", lemma).strip() or lemma
     key = "".join(FOLD.get(c, c) for c in lemma if c not in DROPPED)
     return key.replace(" ", "").replace("\u0622", "\u0627")
 
@@ -353,22 +360,27 @@ RULES = {
           ("ing", "")],
     "a": [("er", ""), ("est", ""), ("er", "e"), ("est", "e"), ("ier", "y"), ("iest", "y")],
 }
+# How a pointer from a form that is a headword of its own names the form, in Persian.
 FORM_NAMES = {"s-n": "جمع", "s-v": "سوم شخص مفرد", "ed": "گذشته و اسم مفعول",
-              "ing": "صفت فاعلی و اسم مصدر", "er": "صفت برتر", "est": "صفت برترین",
-              "irregular-n": "جمع", "irregular-v": "صورت صرفی", "irregular-a": "صورت صرفی",
-              "irregular-r": "صورت صرفی"}
+              "past": "گذشته یا اسم مفعول", "ing": "صفت فاعلی و اسم مصدر", "er": "صفت برتر",
+              "est": "صفت برترین"}
+PRESENT_FORMS = {"is", "are", "am", "has", "does"}
+COMPARATIVES = {"more", "less", "worse", "further", "farther", "elder"}
+SUPERLATIVES = {"most", "least", "worst", "furthest", "farthest", "eldest"}
 
 
 def form_kind(form, base, pos, irregular):
-    if irregular:
-        return f"irregular-{pos}"
-    if pos == "a":
-        return "er" if form.endswith("r") else "est"
+    if pos in "ar":
+        if form in SUPERLATIVES or form.endswith("st"):
+            return "est"
+        return "er"
+    if pos == "n":
+        return "s-n"
     if form.endswith("ing"):
         return "ing"
-    if form.endswith("ed"):
-        return "ed"
-    return f"s-{pos}"
+    if form in PRESENT_FORMS or (not irregular and form.endswith("s")):
+        return "s-v"
+    return "past" if irregular else "ed"
 
 
 def form_bases(form, wordnet):
@@ -536,7 +548,11 @@ class Builder:
         lines, seen = [], set()
         keeps_vulgar = self.vulgar.keeps(headword)
 
-        def add(lemmas, counted=True):
+        def add(lemmas, limit=MAX_LEMMAS_PER_SENSE, whole_sense_only=False):
+            # After the reviewed core a source's sense comes in whole or not at all: the
+            # lemmas left over from a sense the core already gave are where its errors hide.
+            if whole_sense_only and any(lemma_key(lemma) in seen for lemma in lemmas):
+                return False
             fresh = []
             for lemma in lemmas:
                 key = lemma_key(lemma)
@@ -548,7 +564,7 @@ class Builder:
                 seen.add(key)
                 fresh.append(lemma)
             if fresh:
-                lines.append(LEMMA_SEPARATOR.join(fresh[:MAX_LEMMAS_PER_SENSE]))
+                lines.append(LEMMA_SEPARATOR.join(fresh[:limit]))
             return bool(fresh)
 
         core_lines = 0
@@ -557,10 +573,8 @@ class Builder:
                 checked = fit_characters(sense, self.report)
                 if checked is None:
                     raise SystemExit(f"core-en-fa.tsv: {variant}: {sense} cannot be stored")
-                for lemma in checked.split(LEMMA_SEPARATOR):
-                    seen.add(lemma_key(lemma))
-                lines.append(checked)
-                core_lines += 1
+                if add(split_lemmas(checked)):
+                    core_lines += 1
         for variant in variants:
             add(self.lemmas(self.names.get(variant, [])))
         shown = 0
@@ -573,7 +587,7 @@ class Builder:
                     continue
                 if core_lines and not sense.wiktionary:
                     continue  # after the reviewed core, only Wiktionary's lemmas
-                if add(sense.lemmas):
+                if add(sense.lemmas, whole_sense_only=bool(core_lines)):
                     shown += 1
         return lines
 
@@ -638,19 +652,22 @@ class Builder:
             if not bases:
                 continue
             # The core's lemma first, then irregular forms, then the base that sorts first.
-            bases.sort(key=lambda b: (b[0] not in rank, not b[2].startswith("irregular"), b[0]))
+            irregular = {b for b, _ in self.wordnet.exceptions.get(form, [])}
+            bases.sort(key=lambda b: (b[0] not in rank, b[0] not in irregular, b[0]))
             base, pos, kind = bases[0]
             base_lines = entries[base][1]
             if form in entries:
                 headword, own = entries[form]
                 if own == base_lines or entries[form][1][:1] == base_lines[:1]:
                     continue
-                pointer = f"{FORM_NAMES[kind]} {base}: {base_lines[0]}"
-                if meaning_length([pointer]) > 120:
-                    pointer = f"{FORM_NAMES[kind]} {base}"
-                lines = self.cut(headword, own[:1] + [pointer] + own[1:])
+                pointer = f"{FORM_NAMES[kind]} {base}: {split_lemmas(base_lines[0])[0]}"
+                # The reviewed core orders its own senses; a source's first sense is followed
+                # by the pointer, which is often what the reader came for.
+                lines = own + [pointer] if form in self.core else own[:1] + [pointer] + own[1:]
+                lines = self.cut(headword, lines)
                 if pointer not in lines:
-                    lines = self.cut(headword, own[:1], meaning_length([pointer]) + 1) + [pointer]
+                    room = meaning_length([pointer]) + 1
+                    lines = self.cut(headword, [l for l in own if l != pointer], room) + [pointer]
                 entries[form] = (headword, lines)
                 added["own entries that point to their lemma"] += 1
             else:
