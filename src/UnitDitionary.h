@@ -37,7 +37,8 @@ inline constexpr std::size_t ReservedBlockSize = 16326;
 // 255 characters; a proper prefix sorts first. Returns -1, 0 or 1.
 int CompareWords(std::string_view a, std::string_view b);
 
-// Whether two words are equal as whole strings, a-z counting as A-Z.
+// Whether two words are equal as whole strings, ignoring the case of the code page's letters
+// as the user's locale does: a-z as A-Z, and the accented letters too ("caf\xE9" as "CAF\xC9").
 bool SameWord(std::string_view a, std::string_view b);
 
 // Strips the first of the endings "ies", "ing", "es", "ly", "ed", "s", "d", "y" that the word

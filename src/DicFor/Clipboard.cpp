@@ -47,7 +47,7 @@ void TForm1::CheckClipboard() {
   if (!session_ || !session_->View().switches.clipboardMeaning) {
     return;
   }
-  const auto content = ui::ReadClipboard(Handle());
+  const auto content = ui::ReadClipboard(Handle(), CopiedTextLimit);
   if (!content || !content->text || content->privateContent) {
     return;
   }

@@ -29,18 +29,24 @@ constexpr int Rescaled(int pixels, int fromDpi, int toDpi) {
   return static_cast<int>((product >= 0 ? product + fromDpi / 2 : product - fromDpi / 2) / fromDpi);
 }
 
-// A design size at `dpi`.
+// A design size at `dpi`; a size of a pixel or more stays at least one pixel, so that no row,
+// font or control vanishes on an absurdly coarse display.
 constexpr int Scaled(int designPixels, int dpi) {
-  return Rescaled(designPixels, DesignDpi, dpi);
+  const int scaled = Rescaled(designPixels, DesignDpi, dpi);
+  return designPixels > 0 && scaled < 1 ? 1 : scaled;
 }
 
 // Ten times the design: past Windows' largest scale, 500 %. A display set higher is drawn at
 // this, so that no size grows past what the windows can hold.
 inline constexpr int MaximumDpi = 960;
+// A quarter of the design. A display that claims fewer dots an inch (1, 2, 3...) is drawn at
+// this: Windows' own scales never go below the design's 96.
+inline constexpr int MinimumDpi = 24;
 
-// The dpi a window reports, the design's when it reports none, and never more than MaximumDpi.
+// The dpi a window reports, the design's when it reports none, and kept between MinimumDpi and
+// MaximumDpi.
 constexpr int UsableDpi(int dpi) {
-  return dpi <= 0 ? DesignDpi : dpi < MaximumDpi ? dpi : MaximumDpi;
+  return dpi <= 0 ? DesignDpi : dpi < MinimumDpi ? MinimumDpi : dpi < MaximumDpi ? dpi : MaximumDpi;
 }
 
 inline constexpr int FontHeight = 11;  // the character height of the window's fonts
@@ -98,8 +104,11 @@ std::optional<int> SplitterLeftAfterDrag(int splitterLeft, int grabX, int x, int
                                          int dpi = DesignDpi);
 
 // Where a window meant for `window` opens: there when enough of it is on the monitor's work
-// area to be taken by its caption, else moved onto that work area with its size kept.
-Bounds PlaceOnWorkArea(const Bounds& window, const Bounds& workArea);
+// area to be taken by its caption, else moved onto that work area with its size kept. The
+// size is judged as the window will get it, no larger than `largest` (the system's largest
+// window); sums are worked in 64 bits, so a stored place of any value is safe.
+Bounds PlaceOnWorkArea(const Bounds& window, const Bounds& workArea,
+                       const Bounds& largest = {0, 0, INT32_MAX, INT32_MAX});
 
 // The window moved, as little as it takes, to lie wholly on the work area; its top left corner
 // on it when the window is larger.

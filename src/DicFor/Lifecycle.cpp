@@ -210,7 +210,9 @@ void TForm1::FormClose() {
     ChangeClipboardChain(Handle(), nextClipboardViewer_);
     inClipboardChain_ = false;
   }
-  if (session_ && !IsZoomed(Handle())) {
+  // A maximized window keeps its restored place and size, not the screen's, beside the
+  // switches of this session.
+  if (session_) {
     WriteSettingsFile(session_->SettingsToWrite(RestoredBounds()));
   }
   session_.reset();

@@ -94,8 +94,13 @@ void LookupSession::WriteSearchText(const std::string& text) {
 }
 
 // After every fill the thumb stands at the page top and no row is highlighted; a page that is
-// there already is not read again.
+// there already is not read again. A fill from the page top in view, with the rows it was
+// filled for, leaves the list untouched: a scroll-bar action that does not move the thumb (the
+// up arrow at the top, a click on the thumb) keeps the highlighted row, and with it the keys.
 void LookupSession::FillPage(std::int32_t index) {
+  if (index == pageTop_ && filledRows_ == view_.layout.visibleRows) {
+    return;
+  }
   const std::int32_t top = PageTopFor(index, Shape());
   if (top != pageTop_ || filledRows_ != view_.layout.visibleRows) {
     view_.rows.clear();
@@ -146,9 +151,13 @@ const WindowView& LookupSession::TypeText(std::string_view text) {
   return view_;
 }
 
+bool LookupSession::TakesListKey(std::uint16_t key) const {
+  return view_.highlightedRow >= 0 && IsNavigationKey(key);
+}
+
 const WindowView& LookupSession::PressListKey(std::uint16_t key) {
   if (view_.highlightedRow < 0) {
-    return view_;  // after the thumb has moved, the keys wait for a highlighted row
+    return view_;  // after the thumb has moved, the list's own handling highlights a row
   }
   const auto step = PlanNavigation(key, currentIndex_, pageTop_, Shape());
   if (!step) {
@@ -218,13 +227,17 @@ const WindowView& LookupSession::DragSplitter(int x) {
 }
 
 const WindowView& LookupSession::CopiedText(const std::optional<std::string>& firstLine) {
-  if (!view_.switches.clipboardMeaning || !firstLine || firstLine->empty()) {
+  if (!view_.switches.clipboardMeaning || !firstLine) {
     return view_;
   }
-  LookUp(*firstLine);
-  recentWords_.Add(std::string_view(*firstLine).substr(0, MaxMeaningLength), true, std::nullopt);
+  const std::string word = WordOfCopiedText(*firstLine);
+  if (word.empty()) {
+    return view_;
+  }
+  LookUp(word);
+  recentWords_.Add(word, true, std::nullopt);
   view_.recentWords = recentWords_.Items();
-  WriteSearchText(*firstLine);
+  WriteSearchText(word);
   return view_;
 }
 
@@ -274,6 +287,40 @@ SettingsRecord LookupSession::SettingsToWrite(const Bounds& window) const {
 
 std::u16string_view FirstLine(std::u16string_view text) {
   return text.substr(0, text.find_first_of(std::u16string_view(u"\r\n\0", 3)));
+}
+
+namespace {
+
+// Quotes and brackets in the code page: straight, curly (0x91-0x94), low (0x82, 0x84) and
+// angle quotes (0xAB, 0xBB).
+constexpr std::string_view Opening = "\"'([{<\x91\x93\x82\x84\xAB";
+constexpr std::string_view Closing = "\"')]}>\x92\x94\xBB";
+constexpr std::string_view Final = ".,:;?!\x85";  // \x85 is the ellipsis
+constexpr std::string_view Blank = " \t";
+
+}  // namespace
+
+std::string WordOfCopiedText(std::string_view line) {
+  line = line.substr(0, CopiedTextLimit);
+  for (bool changed = true; changed && !line.empty();) {
+    const std::size_t size = line.size();
+    line.remove_prefix(std::min(line.size(), line.find_first_not_of(Blank)));
+    while (!line.empty() && Opening.find(line.front()) != std::string_view::npos) {
+      line.remove_prefix(1);
+    }
+    while (!line.empty() && (Closing.find(line.back()) != std::string_view::npos ||
+                             Final.find(line.back()) != std::string_view::npos ||
+                             Blank.find(line.back()) != std::string_view::npos)) {
+      line.remove_suffix(1);
+    }
+    changed = line.size() != size;
+  }
+  // "dog's", with a straight or a curly apostrophe.
+  if (line.size() > 2 && (line[line.size() - 1] == 's' || line[line.size() - 1] == 'S') &&
+      (line[line.size() - 2] == '\'' || line[line.size() - 2] == '\x92')) {
+    line.remove_suffix(2);
+  }
+  return std::string(line.substr(0, MaxWordLength));
 }
 
 std::optional<Bounds> StoredWindowBounds(const std::optional<SettingsRecord>& stored) {

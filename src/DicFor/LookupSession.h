@@ -90,6 +90,10 @@ class LookupSession {
 
   // A navigation key in the word list; other keys change nothing.
   const WindowView& PressListKey(std::uint16_t key);
+  // Whether the session handles a key of the word list whole, so that the list must not move
+  // its highlight a second time: a navigation key while a row is highlighted. With none (after
+  // the thumb has moved) the list's own handling highlights a row, which shows its entry.
+  bool TakesListKey(std::uint16_t key) const;
   const WindowView& ClickRow(std::int32_t row);
   const WindowView& DoubleClickList();  // the Normal view
 
@@ -107,7 +111,8 @@ class LookupSession {
   const WindowView& DragSplitter(int x);
 
   // The first line of text copied on the desktop, in the code page; nothing when the code
-  // page cannot hold it. Looked up and recorded while Clipboard meaning is on.
+  // page cannot hold it. Its word (WordOfCopiedText) is looked up, written into the search box
+  // and recorded while Clipboard meaning is on.
   const WindowView& CopiedText(const std::optional<std::string>& firstLine);
 
   const WindowView& Toggle(Switch which);
@@ -150,6 +155,15 @@ class LookupSession {
 // The first line of a copied text: up to its first line break or NUL, as a single-line text
 // field takes a paste.
 std::u16string_view FirstLine(std::u16string_view text);
+
+// How much of a copied text is read: a headword has at most 32 characters, so no more can
+// matter, and a copy of millions of characters costs no more than a word.
+inline constexpr std::size_t CopiedTextLimit = 256;
+
+// The word a reader meant by a copied line (in the code page): the line without the spaces,
+// quotes, brackets and final punctuation around it and without a possessive 's, cut to the
+// length of a headword. "house,", "(house)", "\x93house\x94" and "house's" give "house".
+std::string WordOfCopiedText(std::string_view line);
 
 // The outer bounds the settings give the window: only when Save on exit was on. They are the
 // pixels of the display they were stored on, and are not scaled.

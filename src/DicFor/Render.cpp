@@ -88,8 +88,10 @@ void TForm1::RenderLayout(const Layout& layout) {
   ComboBox1.SetBounds(layout.comboBox.left, layout.comboBox.top, layout.comboBox.width,
                       Scaled(DropDownHeight, layout.dpi));
   place(TntMemo1, layout.memo);
-  // The splitter and the about button are drawn on the window itself.
+  // The splitter and the about button are drawn on the window itself. The status bar draws
+  // only what a move uncovers, so a larger window would keep its old grip and lose its text.
   InvalidateRect(Handle(), nullptr, TRUE);
+  InvalidateRect(StatusBar1.Handle(), nullptr, TRUE);
 }
 
 // The fonts' character height and the rows' height are the layout's. The new fonts reach the

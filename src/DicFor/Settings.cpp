@@ -1,5 +1,8 @@
 // The settings file "DicSet.vq" in the current folder: read at creation, rewritten at close.
 
+#include <algorithm>
+#include <cstdint>
+
 #include "DicFor/TForm1.h"
 
 namespace varkam {
@@ -88,21 +91,27 @@ std::optional<Bounds> TForm1::StoredPlacement(const std::optional<SettingsRecord
   if (!bounds) {
     return std::nullopt;
   }
-  const RECT window{bounds->left, bounds->top, bounds->left + bounds->width,
-                    bounds->top + bounds->height};
+  // The size the system will let the window have: a window stored stretched over two
+  // monitors gets less, and is judged at that size.
+  const Bounds largest{0, 0, GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+  const auto edge = [](int at, int size) {
+    return static_cast<LONG>(std::min<long long>(0LL + at + size, INT32_MAX));
+  };
+  const RECT window{bounds->left, bounds->top, edge(bounds->left, bounds->width),
+                    edge(bounds->top, bounds->height)};
   MONITORINFO monitor{sizeof monitor};
   if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) {
     return bounds;
   }
   const RECT& work = monitor.rcWork;
-  return PlaceOnWorkArea(*bounds,
-                         {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  return PlaceOnWorkArea(
+      *bounds, {work.left, work.top, work.right - work.left, work.bottom - work.top}, largest);
 }
 
 Bounds TForm1::RestoredBounds() const {
   RECT bounds{};
   GetWindowRect(Handle(), &bounds);
-  if (IsIconic(Handle())) {
+  if (IsIconic(Handle()) || IsZoomed(Handle())) {
     WINDOWPLACEMENT placement{sizeof placement};
     GetWindowPlacement(Handle(), &placement);
     bounds = placement.rcNormalPosition;

@@ -130,7 +130,7 @@ class TForm1 : public ui::Window {
   std::pair<int, int> ClientSize() const;
   // Where the stored size and place put the window, on a monitor that is there (Settings.cpp).
   std::optional<Bounds> StoredPlacement(const std::optional<SettingsRecord>& stored) const;
-  // The window's outer bounds, as it stands when not minimized.
+  // The window's outer bounds, as it stands when neither minimized nor maximized.
   Bounds RestoredBounds() const;
 
   ui::Application& application_;

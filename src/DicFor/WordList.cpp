@@ -13,12 +13,13 @@ void TForm1::ListBox1Click() {
   Run([row](LookupSession& session) -> const WindowView& { return session.ClickRow(row); });
 }
 
-// The navigation keys are the session's to handle whole: the list's own handling of them would
-// move the highlight a second time.
+// A key the session takes whole is consumed: the list's own handling of it would move the
+// highlight a second time. Otherwise the list handles it its own way.
 bool TForm1::ListBox1KeyDown(WORD key) {
+  const bool taken = session_ && session_->TakesListKey(key);
   Run([key](LookupSession& session) -> const WindowView& { return session.PressListKey(key); });
   ComboBox1.SelectAll();  // typing after a move in the list replaces the headword
-  return IsNavigationKey(key);
+  return taken;
 }
 
 void TForm1::ListBox1DblClick() {

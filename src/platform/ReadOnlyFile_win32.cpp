@@ -14,9 +14,13 @@ HANDLE AsHandle(std::intptr_t handle) {
 
 }  // namespace
 
+// Others may read and rewrite the file, and move it aside: a build replaces a dictionary by
+// moving the old files into previous/ while a window has them open, and the window goes on
+// reading the files it opened.
 ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& name, FileAccess access) {
-  const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   handle_ = reinterpret_cast<std::intptr_t>(file);  // INVALID_HANDLE_VALUE is -1
   if (IsOpen() && access == FileAccess::Mapped) {
     Map();

@@ -25,7 +25,7 @@ class OpenedClipboard {
 
 }  // namespace
 
-std::optional<ClipboardContent> ReadClipboard(HWND owner) {
+std::optional<ClipboardContent> ReadClipboard(HWND owner, std::size_t limit) {
   OpenedClipboard clipboard(owner);
   if (!clipboard.IsOpen()) {
     return std::nullopt;
@@ -48,7 +48,8 @@ std::optional<ClipboardContent> ReadClipboard(HWND owner) {
   if (units != nullptr) {
     // The block may be larger than its text, and an odd program may leave out the final NUL.
     const std::u16string_view block(units, GlobalSize(data) / sizeof(char16_t));
-    content.text = std::u16string(block.substr(0, block.find(u'\0')));
+    const std::u16string_view head = block.substr(0, limit);
+    content.text = std::u16string(head.substr(0, head.find(u'\0')));
     GlobalUnlock(data);
   }
   return content;

@@ -16,7 +16,7 @@ struct ClipboardContent {
 };
 
 // What the clipboard holds now, read while it is opened once; nothing when another program
-// has it open.
-std::optional<ClipboardContent> ReadClipboard(HWND owner);
+// has it open. Of the text, at most `limit` code units are read, however long it is.
+std::optional<ClipboardContent> ReadClipboard(HWND owner, std::size_t limit);
 
 }  // namespace varkam::ui

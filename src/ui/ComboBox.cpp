@@ -120,7 +120,8 @@ void ComboBox::OnCommand(WORD code) {
 }
 
 // Typing a character that a recent word goes on from completes the text to that word, with
-// the completed part selected so that typing on narrows it.
+// the completed part selected so that typing on narrows it. The letters typed stay as typed:
+// "C" with "cat" recent gives "Cat", so that the word looked up and recorded is the user's.
 bool ComboBox::Complete(wchar_t typed) {
   if (!completion) {
     return false;
@@ -137,14 +138,14 @@ bool ComboBox::Complete(wchar_t typed) {
   if (!index) {
     return false;
   }
-  const auto previous = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);
+  const std::wstring completed = prefix + Items()[*index].substr(prefix.size());
   {
     ProgramWrite write(programWrites_);
     SendMessageW(Handle(), CB_SETCURSEL, *index, 0);
-    SetWindowTextW(edit_, Items()[*index].c_str());
+    SetWindowTextW(edit_, completed.c_str());
     SendMessageW(edit_, EM_SETSEL, prefix.size(), -1);
   }
-  if (previous != static_cast<LRESULT>(*index)) {
+  if (completed != text) {
     Raise();
   }
   return true;

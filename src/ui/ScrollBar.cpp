@@ -32,9 +32,11 @@ void ScrollBar::SetState(int minimum, int maximum, int position, int largeChange
   Apply();
 }
 
+// An action that leaves the thumb where it stands (the up arrow at the top, a click on the
+// thumb) is no change.
 void ScrollBar::Ask(int position) {
   position = std::clamp(position, minimum_, std::max(minimum_, maximum_));
-  if (onChange) {
+  if (position != position_ && onChange) {
     onChange(position);
   }
 }

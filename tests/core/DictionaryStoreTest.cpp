@@ -101,6 +101,26 @@ TEST(WordCount, IsClampedToWhatTheFilesHold) {
   EXPECT_EQ(TDictionary(folder.Path()).WordCount(), 0);
 }
 
+// Files as large as a claim of 2,147,483,647 headwords needs (sparse, so nothing is written):
+// the count stops at the records that start below 2 GiB, and the lookup's bound past the last
+// headword still fits.
+TEST(WordCount, AClaimOfEveryIndexStopsWhereTheFormatEnds) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  folder.WriteFile("Dat02.vq", Int32Bytes(INT32_MAX) + folder.ReadFile("Dat02.vq").substr(4));
+  std::error_code error;
+  std::filesystem::resize_file(folder / "Dat01.vq", std::uintmax_t{1} << 37, error);
+  if (!error) {
+    std::filesystem::resize_file(folder / "Dat02.vq", std::uintmax_t{1} << 33, error);
+  }
+  if (error) {
+    GTEST_SKIP() << "no room for sparse files here: " << error.message();
+  }
+  TDictionary dictionary(folder.Path(), platform::FileAccess::Positional);
+  EXPECT_EQ(dictionary.WordCount(), INT32_MAX / 33);
+  EXPECT_EQ(dictionary.FindWord("zzzz"), INT32_MAX / 33 + 1);
+}
+
 // Every read gives the same answer through a view of the file as through read calls.
 class GetWord : public ::testing::TestWithParam<platform::FileAccess> {};
 class GetMeaning : public ::testing::TestWithParam<platform::FileAccess> {};
@@ -254,6 +274,26 @@ TEST_P(SharedFiles, OthersMayRewriteTheFilesWhileTheyAreOpen) {
     text.put('\x21');
   }
   EXPECT_EQ(dictionary.GetMeaning(1), "\x21\xA4");
+}
+
+// A build moves the open files aside and puts new ones in their place: the open dictionary
+// goes on reading the files it opened, and a new one reads the new files.
+TEST_P(SharedFiles, OthersMayMoveTheFilesAsideWhileTheyAreOpen) {
+  TestFolder folder;
+  WriteDictionary(folder, ThreeWords());
+  TDictionary dictionary(folder.Path(), GetParam());
+  std::filesystem::create_directory(folder / "previous");
+  TestFolder replacement;
+  WriteDictionary(replacement, {{{"zebra", "\x20\xA2"}}});
+  for (const char* name : {"Dat01.vq", "Dat02.vq", "Dat03.vq", "Dat04.vq"}) {
+    std::error_code error;
+    std::filesystem::rename(folder / name, folder / "previous" / name, error);
+    ASSERT_FALSE(error) << name << ": " << error.message();
+    std::filesystem::copy_file(replacement / name, folder / name);
+  }
+  EXPECT_EQ(dictionary.GetWord(2), "box");
+  EXPECT_EQ(dictionary.GetMeaning(1), "\x20\xA4");
+  EXPECT_EQ(TDictionary(folder.Path(), GetParam()).GetWord(1), "zebra");
 }
 
 std::string AccessName(const ::testing::TestParamInfo<platform::FileAccess>& access) {

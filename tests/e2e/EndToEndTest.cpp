@@ -124,6 +124,50 @@ TEST(EndToEnd, AUserLooksWordsUpAndClosesTheWindow) {
   EXPECT_EQ(folder.ReadFile("DicSet.vq"), expected);
 }
 
+// A build replaces the dictionary while the window has it open, as vqbuild does: the old files
+// move into previous/ and the new ones take their place. The window goes on with the
+// dictionary it opened; the next start shows the new one.
+TEST(EndToEnd, ADictionaryReplacedWhileTheWindowIsOpenTakesEffectAtTheNextStart) {
+  TestFolder folder;
+  WriteDictionary(folder, Animals());
+  TestFolder replacement;
+  WriteDictionary(replacement, {{{"yak", persian::UnicodeToPersian(u"\u06CC\u0627\u06A9")}}});
+  ASSERT_TRUE(PutTextOnClipboard(L""));
+  {
+    Program program(ProgramPath, folder.Path());
+    ASSERT_TRUE(program.Started());
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (main = TopWindowOf(program.Id(), L"TForm1")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(main) == L"ant  (Varkam)"; }));
+    CreateDirectoryW((folder / "previous").c_str(), nullptr);
+    for (const wchar_t* name : {L"Dat01.vq", L"Dat02.vq", L"Dat03.vq", L"Dat04.vq"}) {
+      EXPECT_TRUE(MoveFileExW((folder.Path() / name).c_str(),
+                              (folder.Path() / "previous" / name).c_str(), 0))
+          << "moving the open " << std::filesystem::path(name).string() << " aside: error "
+          << GetLastError();
+      EXPECT_TRUE(CopyFileW((replacement.Path() / name).c_str(), (folder.Path() / name).c_str(),
+                            TRUE));
+    }
+    HWND combo = FindWindowExW(main, nullptr, L"ComboBox", nullptr);
+    HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+    SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 1);
+    for (const wchar_t c : std::wstring(L"dog")) {
+      SendMessageW(edit, WM_CHAR, c, 1);
+    }
+    EXPECT_EQ(TextOf(main), L"dog  (Varkam)") << "the dictionary it opened";
+    EXPECT_EQ(TextOf(MeaningPane(main)), L"\u0633\u06AF\r\n");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.Ended());
+  }
+  Program again(ProgramPath, folder.Path());
+  ASSERT_TRUE(again.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = TopWindowOf(again.Id(), L"TForm1")) != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"yak  (Varkam)"; })) << "the new dictionary";
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(again.Ended());
+}
+
 TEST(EndToEnd, AMissingDataFileIsReportedAndTheProgramEnds) {
   TestFolder folder;
   WriteDictionary(folder, Animals());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "DicFor/LookupSession.h"
@@ -180,6 +181,32 @@ TEST_F(Session, AMoveInsideTheLastPageBringsTheThumbBack) {
   EXPECT_EQ(session->PageTop(), 92);
   EXPECT_EQ(View().scrollBar.position, 92);
   EXPECT_EQ(View().rows.front(), "w000092");
+}
+
+// A scroll-bar action that leaves the thumb where it stands (the up arrow at the top, a click
+// on the thumb) changes nothing, so the keys still move the highlighted row. After a real move
+// the list's own key handling highlights a row again.
+TEST_F(Session, TheKeysWorkAfterAnyUseOfTheScrollBar) {
+  Open(NumberedWords(100), DesignWidth, EightRows);
+  session->ClickRow(2);
+  session->Scroll(1);
+  EXPECT_EQ(View().highlightedRow, 2);
+  EXPECT_TRUE(session->TakesListKey(KeyDown));
+  session->PressListKey(KeyDown);
+  EXPECT_EQ(session->CurrentIndex(), 4);
+
+  session->Scroll(5);
+  EXPECT_EQ(View().highlightedRow, -1);
+  EXPECT_FALSE(session->TakesListKey(KeyHome)) << "the list's own handling runs";
+  EXPECT_FALSE(session->TakesListKey(37)) << "Left is never the session's";
+  session->PressListKey(KeyHome);
+  EXPECT_EQ(session->CurrentIndex(), 4) << "the session leaves the key to the list";
+  session->ClickRow(0);  // what the list's own Home does
+  EXPECT_EQ(session->CurrentIndex(), 5);
+  EXPECT_TRUE(session->TakesListKey(KeyDown));
+  session->PressListKey(KeyDown);
+  EXPECT_EQ(session->CurrentIndex(), 6);
+  EXPECT_EQ(View().highlightedRow, 1);
 }
 
 TEST_F(Session, AResizeRefillsFromTheEntryOnDisplayAndKeepsItsMeaning) {
@@ -364,6 +391,44 @@ TEST_F(Session, CopiedTextIsLookedUpAndAlwaysRecorded) {
   EXPECT_EQ(session->CurrentIndex(), shown) << "Clipboard meaning is off";
 }
 
+// What surrounds a copied word is not part of it: quotes, brackets, final punctuation, a
+// possessive 's. What is inside stays.
+TEST(ClipboardText, TheWordOfACopyIsFreedOfWhatSurroundsIt) {
+  for (const char* copied :
+       {"house", "house,", "House.", "(house)", "\x93house\x94", "\"house\".", "house's",
+        "house\x92s", "  [house]!  ", "'house'?", "\xABhouse\xBB;", "house...", "((house))"}) {
+    std::string word = WordOfCopiedText(copied);
+    std::transform(word.begin(), word.end(), word.begin(), [](char c) { return c | 0x20; });
+    EXPECT_EQ(word, "house") << copied;
+  }
+  EXPECT_EQ(WordOfCopiedText("rock 'n' roll"), "rock 'n' roll");
+  EXPECT_EQ(WordOfCopiedText("U.S."), "U.S");
+  EXPECT_EQ(WordOfCopiedText("it's"), "it");
+  EXPECT_EQ(WordOfCopiedText("'s"), "s") << "a possessive needs a word before it";
+  EXPECT_EQ(WordOfCopiedText("...!?"), "");
+  EXPECT_EQ(WordOfCopiedText(std::string(10'000'000, 'a')), std::string(32, 'a'));
+}
+
+TEST_F(Session, ACopiedWordIsLookedUpWithoutWhatSurroundsItAndRecordedSo) {
+  Open(SeventeenWords());
+  session->CopiedText("\x93" "box" "\x94,");
+  EXPECT_EQ(session->CurrentIndex(), 4);
+  EXPECT_EQ(View().searchText, "box");
+  EXPECT_EQ(View().recentWords, std::vector<std::string>{"box"});
+  session->CopiedText("cat's");
+  EXPECT_EQ(View().caption, "cat  (Varkam)");
+  const auto writes = View().searchWrites;
+  session->CopiedText("(...)");
+  EXPECT_EQ(View().searchWrites, writes) << "no word at all: nothing happens";
+  EXPECT_EQ(View().recentWords, (std::vector<std::string>{"cat", "box"}));
+
+  // Ten million characters cost what a word costs: only a headword's length is looked up and
+  // shown.
+  session->CopiedText("zebra" + std::string(10'000'000, 'z'));
+  EXPECT_EQ(View().searchText, "zebra" + std::string(27, 'z'));
+  EXPECT_EQ(View().caption, "zebra  (Varkam)");
+}
+
 TEST(ClipboardText, TheFirstLineIsWhatASingleLineFieldTakes) {
   EXPECT_EQ(FirstLine(u"apple\r\nsecond line"), u"apple");
   EXPECT_EQ(FirstLine(u"one\ntwo"), u"one");
@@ -413,6 +478,30 @@ TEST(WindowPlacement, AWindowOffTheScreenComesOntoTheNearestWorkArea) {
   EXPECT_EQ(PlaceOnWorkArea({-5000, 100, 3000, 2000}, {1280, 40, 1920, 1040}),
             (Bounds{1280, 40, 3000, 2000}))
       << "larger than the work area: its top left corner on it";
+}
+
+// A window once stretched over two monitors gets no more than the system's largest size, and is
+// judged at that size; a stored place at the end of the integers is no overflow.
+TEST(WindowPlacement, AStoredPlaceIsJudgedAtTheSizeTheWindowWillGet) {
+  const Bounds work{0, 0, 1280, 1024};
+  const Bounds largest{0, 0, 1292, 1036};
+  EXPECT_EQ(PlaceOnWorkArea({-5000, 100, 6000, 400}, work, largest), (Bounds{0, 100, 1292, 400}));
+  EXPECT_EQ(PlaceOnWorkArea({INT32_MAX, INT32_MAX, 300, 200}, work),
+            (Bounds{980, 824, 300, 200}));
+  EXPECT_EQ(PlaceOnWorkArea({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, work, largest),
+            (Bounds{0, 0, 1292, 1036}));
+  EXPECT_EQ(PlaceOnWorkArea({100, 100, 300, 200}, work, largest), (Bounds{100, 100, 300, 200}));
+}
+
+TEST_F(Session, AnAbsurdlyCoarseDisplayOpensAllTheSame) {
+  WriteDictionary(folder, SeventeenWords());
+  session.emplace(std::make_unique<TDictionary>(folder.Path()));
+  session->Start(std::nullopt, DesignWidth, DesignHeight, 2);
+  EXPECT_EQ(View().layout.dpi, MinimumDpi);
+  EXPECT_GT(View().layout.visibleRows, 0);
+  EXPECT_EQ(View().rows.front(), "a");
+  session->ChangeDpi(1, DesignWidth, DesignHeight);
+  EXPECT_EQ(session->CurrentIndex(), 1);
 }
 
 // The about box at 144 dpi, centred over the main window near the top of a 1024 x 768 screen,

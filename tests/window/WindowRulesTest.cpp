@@ -102,6 +102,21 @@ TEST(RecentWords, ThePrefixRuleRespectsCase) {
   EXPECT_EQ(recent.Items(), (std::vector<std::string>{"cat", "Ca"}));
 }
 
+// Case is ignored for every letter of the code page, as the lookup's locale does: "café" and
+// "CAFÉ" are one recent word.
+TEST(RecentWords, CaseIsIgnoredForAccentedLettersToo) {
+  RecentWords recent;
+  recent.Add("caf\xE9", true, std::nullopt);
+  recent.Add("CAF\xC9", true, std::nullopt);
+  recent.Add("\x9C" "uvre", true, std::nullopt);
+  recent.Add("\x8C" "UVRE", true, std::nullopt);
+  EXPECT_EQ(recent.Items(), (std::vector<std::string>{"\x9C" "uvre", "caf\xE9"}));
+  EXPECT_EQ(recent.CompletionFor("CAF\xC9"), 1u);
+  recent.Add("\xF7", true, std::nullopt);
+  recent.Add("\xD7", true, std::nullopt);
+  EXPECT_EQ(recent.Items().size(), 4u) << "the division and multiplication signs are no letters";
+}
+
 TEST(RecentWords, ClipboardWordsAlwaysGoInAndTwentyAreKept) {
   RecentWords recent;
   recent.Add("x", true, std::nullopt);
@@ -216,6 +231,18 @@ TEST(LayoutRules, ADpiOutsideReasonIsBroughtWithin) {
   EXPECT_EQ(huge.dpi, 960);
   EXPECT_EQ(huge.fontHeight, 110);
   EXPECT_EQ(huge.rowHeight, 130);
+
+  // A display of 1 to 3 dpi made the rows 0 pixels high, and the row count divided by them.
+  for (const int coarse : {1, 2, 3, 23}) {
+    const Layout tiny = ArrangeLayout({.clientWidth = 359, .clientHeight = 336, .dpi = coarse});
+    EXPECT_EQ(tiny.dpi, MinimumDpi) << coarse;
+    EXPECT_GE(tiny.rowHeight, 1);
+    EXPECT_GE(tiny.fontHeight, 1);
+    EXPECT_GE(tiny.statusBar.height, 1);
+    EXPECT_GE(tiny.scrollBar.width, 1);
+  }
+  EXPECT_EQ(Scaled(1, MinimumDpi), 1) << "a quarter pixel is still one";
+  EXPECT_EQ(Scaled(0, MinimumDpi), 0);
 }
 
 TEST(LayoutRules, SizesRoundToTheNearestPixel) {

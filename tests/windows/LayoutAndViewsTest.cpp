@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "windows/WindowFixture.h"
 
 namespace varkam::testing {
@@ -103,6 +105,31 @@ TEST_F(LayoutAndViews, TheSplitterShowsItsOwnCursor) {
   const HCURSOR split = LoadCursorW(GetModuleHandleW(nullptr), L"HSPLIT");
   ASSERT_NE(split, nullptr);
   EXPECT_EQ(GetCursor(), split);
+}
+
+// The dark pixels of a control's client area in its left `width` pixels: its text, drawn.
+int DarkPixels(HWND control, int width) {
+  RECT client{};
+  GetClientRect(control, &client);
+  HDC dc = GetDC(control);
+  int dark = 0;
+  for (int x = 0; x < std::min<int>(width, client.right); ++x) {
+    for (int y = 0; y < client.bottom; ++y) {
+      const COLORREF color = GetPixel(dc, x, y);
+      dark += color != CLR_INVALID && GetRValue(color) + GetGValue(color) + GetBValue(color) < 200;
+    }
+  }
+  ReleaseDC(control, dc);
+  return dark;
+}
+
+// After the window is made larger the status bar is drawn whole again, its headword with it.
+TEST_F(LayoutAndViews, TheStatusBarIsDrawnWholeAfterTheWindowGrows) {
+  Open(NumberedWords(10), 300, 200);
+  ASSERT_GT(DarkPixels(form->StatusBar1.Handle(), 80), 0) << "the headword before";
+  SetClientSize(640, 480);
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_GT(DarkPixels(form->StatusBar1.Handle(), 80), 0) << "the headword after";
 }
 
 // The flat about button shows its frame while the mouse is over it.

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "UnitAbout.h"
+#include "ui/Clipboard.h"
 #include "support/WindowsClipboard.h"
 #include "windows/WindowFixture.h"
 
@@ -144,15 +145,25 @@ TEST_F(Lifecycle, ClosingWritesTheTwentyTwoBytesAndAgainTheSame) {
   EXPECT_EQ(folder.ReadFile("DicSet.vq"), first) << "no changes, the same bytes";
 }
 
-TEST_F(Lifecycle, AMaximizedOrProtectedOrLockedFileStaysAsItWas) {
-  const std::string stored = SettingsBytes(true, 420, 300, 40, 30, "\1\0\0\1\0"s);
-  folder.WriteFile("DicSet.vq", stored);
+// A window closed while maximized keeps its restored place and size, and the switches changed
+// in that session.
+TEST_F(Lifecycle, ClosingWhileMaximizedKeepsTheRestoredPlaceAndTheSwitches) {
+  folder.WriteFile("DicSet.vq", SettingsBytes(true, 420, 300, 40, 30, "\1\0\0\1\0"s));
   OpenAsCreated(NumberedWords(50));
+  form->ActionStayOnTop.Execute();
   ShowWindow(form->Handle(), SW_MAXIMIZE);
   Pump();
   ASSERT_TRUE(IsZoomed(form->Handle()));
   Close();
-  EXPECT_EQ(folder.ReadFile("DicSet.vq"), stored);
+  EXPECT_EQ(folder.ReadFile("DicSet.vq"), SettingsBytes(true, 420, 300, 40, 30, "\1\1\0\1\0"s));
+}
+
+TEST_F(Lifecycle, AProtectedOrLockedFileStaysAsItWas) {
+  const std::string stored = SettingsBytes(true, 420, 300, 40, 30, "\1\0\0\1\0"s);
+  folder.WriteFile("DicSet.vq", stored);
+  OpenAsCreated(NumberedWords(50));
+  Close();
+  EXPECT_EQ(folder.ReadFile("DicSet.vq"), stored) << "no change, the same bytes";
 
   SetFileAttributesW(L"DicSet.vq", FILE_ATTRIBUTE_READONLY);
   form = std::make_unique<TForm1>(application);
@@ -266,6 +277,25 @@ TEST_F(Lifecycle, CopiedTextIsLookedUpAndTheChainIsKept) {
   PutOnClipboard(L"cat");
   EXPECT_EQ(form->CurrentIndex(), 3);
   EXPECT_EQ(after.Notifications() > 0, true);
+}
+
+// A reader copies a word with what surrounds it in the text; a copy of millions of characters
+// is read no further than a word can reach.
+TEST_F(Lifecycle, ACopiedWordIsFoundWhateverSurroundsIt) {
+  OpenAsCreated(AnimalWords());
+  PutOnClipboard(L"\u201Ccat\u201D,");
+  EXPECT_EQ(form->CurrentIndex(), 3);
+  EXPECT_EQ(SearchText(), L"cat");
+  PutOnClipboard(L"(dog's)");
+  EXPECT_EQ(form->CurrentIndex(), 4);
+  EXPECT_EQ(form->ComboBox1.Items(), (std::vector<std::wstring>{L"dog", L"cat"}));
+
+  PutOnClipboard(L"bee" + std::wstring(2'000'000, L' ') + L"ant");
+  EXPECT_EQ(form->CurrentIndex(), 2);
+  EXPECT_EQ(SearchText(), L"bee");
+  const auto content = ui::ReadClipboard(form->Handle(), CopiedTextLimit);
+  ASSERT_TRUE(content && content->text);
+  EXPECT_EQ(content->text->size(), CopiedTextLimit);
 }
 
 TEST_F(Lifecycle, WhatIsNotLookedUp) {

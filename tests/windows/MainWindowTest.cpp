@@ -72,6 +72,32 @@ TEST_F(MainWindow, TypedWordsEnterTheRecentWordsWhenTheyNameTheEntry) {
   EXPECT_EQ(SearchText(), L"c") << "Backspace removes the completion";
 }
 
+// A completion keeps the letters as they were typed: only the completed part is the recent
+// word's.
+TEST_F(MainWindow, CompletionKeepsTheTypedLetters) {
+  Open(SeventeenWords());
+  KeyInSearchBox(VK_ESCAPE);
+  Type(L"cat");
+  KeyInSearchBox(VK_ESCAPE);
+  Type(L"C");
+  EXPECT_EQ(SearchText(), L"Cat");
+  EXPECT_EQ(SearchSelection(), std::make_pair(DWORD{1}, DWORD{3}));
+  EXPECT_EQ(form->CurrentIndex(), 6);
+}
+
+// "Ca" recorded first, then "cat" typed through its completion: the two stay apart, since a
+// word only replaces the one it goes on from in the same case.
+TEST_F(MainWindow, ACompletedWordInAnotherCaseIsRecordedBesideTheOther) {
+  Open(SeventeenWords());
+  KeyInSearchBox(VK_ESCAPE);
+  Type(L"Ca");
+  ASSERT_EQ(form->ComboBox1.Items(), std::vector<std::wstring>{L"Ca"});
+  KeyInSearchBox(VK_ESCAPE);
+  Type(L"cat");
+  EXPECT_EQ(SearchText(), L"cat");
+  EXPECT_EQ(form->ComboBox1.Items(), (std::vector<std::wstring>{L"cat", L"Ca"}));
+}
+
 TEST_F(MainWindow, UpAndDownInTheSearchBoxPickARecentWord) {
   Open(SeventeenWords());
   for (const wchar_t* word : {L"box", L"cat"}) {
@@ -149,14 +175,31 @@ TEST_F(MainWindow, TheScrollBarPagesTheListAndItsThumbFollowsThePage) {
   Scroll(SB_LINEUP);
   EXPECT_EQ(form->PageTop(), 92);
   EXPECT_EQ(Row(0), L"w000092");
+  // With no row highlighted the list's own handling of the keys highlights one again.
+  KeyInList(VK_HOME);
+  EXPECT_EQ(form->ListBox1.HighlightedRow(), 0);
+  EXPECT_EQ(form->CurrentIndex(), 92);
+  EXPECT_EQ(SearchText(), L"w000092");
   KeyInList(VK_DOWN);
-  EXPECT_EQ(form->CurrentIndex(), 1) << "no highlighted row, no navigation";
+  EXPECT_EQ(form->CurrentIndex(), 93);
+  EXPECT_EQ(form->ListBox1.HighlightedRow(), 1);
+  KeyInList(VK_DOWN);
+  EXPECT_EQ(form->CurrentIndex(), 94) << "row by row";
 
   Scroll(SB_PAGEDOWN);
   EXPECT_EQ(form->PageTop(), 93);
   Scroll(SB_TOP);
   EXPECT_EQ(form->PageTop(), 1);
   EXPECT_EQ(form->ScrollBar1.Position(), 1);
+
+  // Actions that leave the thumb where it stands keep the highlighted row and the keys.
+  ClickRow(2);
+  for (const WORD code : {SB_LINEUP, SB_TOP, SB_THUMBPOSITION}) {
+    Scroll(code);
+    EXPECT_EQ(form->ListBox1.HighlightedRow(), 2) << code;
+  }
+  KeyInList(VK_DOWN);
+  EXPECT_EQ(form->CurrentIndex(), 4);
 }
 
 TEST_F(MainWindow, TheTitleScrollerRunsOnlyWhenSwitchedOn) {
