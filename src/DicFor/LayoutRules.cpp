@@ -46,7 +46,10 @@ Layout ArrangeLayout(const LayoutInput& input) {
 
 int MaxSplitterLeft(int clientWidth, int dpi) {
   dpi = UsableDpi(dpi);
-  return std::max(clientWidth - Scaled(SplitterWidth, dpi),
+  // The search band right of the splitter: the gap, the search box, the about button.
+  const int searchBand = Scaled(BandGap, dpi) + Scaled(MinimumSearchBoxWidth, dpi) +
+                         Scaled(2, dpi) + Scaled(AboutButtonWidth, dpi);
+  return std::max(clientWidth - std::max(Scaled(SplitterWidth, dpi), searchBand),
                   Scaled(ScrollBarWidth, dpi) + Scaled(MinimumListWidth, dpi));
 }
 

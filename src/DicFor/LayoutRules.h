@@ -92,8 +92,12 @@ Layout ArrangeLayout(const LayoutInput& input);
 // The narrowest list the splitter leaves, at 96 dpi.
 inline constexpr int MinimumListWidth = 21;
 
+// The narrowest search box the splitter leaves, at 96 dpi.
+inline constexpr int MinimumSearchBoxWidth = 40;
+
 // The rightmost left edge of the splitter in a client area `clientWidth` wide: all of it
-// inside, so that it can always be dragged back.
+// inside, so that it can always be dragged back, and the search box still wide enough to
+// type in.
 int MaxSplitterLeft(int clientWidth, int dpi = DesignDpi);
 
 // A drag of the splitter from `grabX` to `x` (both relative to the splitter): the splitter's

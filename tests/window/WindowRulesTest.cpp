@@ -226,7 +226,7 @@ TEST(LayoutRules, EverySizeFollowsTheDpi) {
 TEST(LayoutRules, ADpiOutsideReasonIsBroughtWithin) {
   EXPECT_EQ(ArrangeLayout({359, 336, true, 0, 73, true, 0}), ArrangeLayout({359, 336}));
   EXPECT_EQ(ArrangeLayout({359, 336, true, 0, 73, true, -144}), ArrangeLayout({359, 336}));
-  EXPECT_EQ(MaxSplitterLeft(359, 0), 339);
+  EXPECT_EQ(MaxSplitterLeft(359, 0), 290);
   const Layout huge = ArrangeLayout({4000, 4000, true, 0, 730, true, 1'000'000});
   EXPECT_EQ(huge.dpi, 960);
   EXPECT_EQ(huge.fontHeight, 110);
@@ -280,17 +280,21 @@ TEST(LayoutRules, TheSplittersLimitsFollowTheDpi) {
   EXPECT_EQ(SplitterLeftAfterDrag(133, 5, 10, 539, 144), 138);
   EXPECT_EQ(SplitterLeftAfterDrag(60, 5, 0, 539, 144), 55);
   EXPECT_EQ(SplitterLeftAfterDrag(60, 5, -1, 539, 144), std::nullopt);
-  EXPECT_EQ(MaxSplitterLeft(539, 144), 509);
-  EXPECT_EQ(SplitterLeftAfterDrag(133, 5, 900, 539, 144), 509);
-  EXPECT_EQ(MaxSplitterLeft(718, 192), 678);
+  EXPECT_EQ(MaxSplitterLeft(539, 144), 435);
+  EXPECT_EQ(SplitterLeftAfterDrag(133, 5, 900, 539, 144), 435);
+  EXPECT_EQ(MaxSplitterLeft(718, 192), 580);
 }
 
+// The splitter stays inside the window, and leaves the search box 40 pixels to type in.
 TEST(LayoutRules, TheSplitterStaysInsideTheClientArea) {
-  EXPECT_EQ(MaxSplitterLeft(359), 339);
-  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 900, 359), 339);
-  EXPECT_EQ(SplitterLeftAfterDrag(339, 5, 9, 359), std::nullopt) << "already at the edge";
-  EXPECT_EQ(SplitterLeftAfterDrag(339, 5, -100, 359), 234) << "and it comes back";
+  EXPECT_EQ(MaxSplitterLeft(359), 290);
+  EXPECT_EQ(SplitterLeftAfterDrag(88, 5, 900, 359), 290);
+  EXPECT_EQ(SplitterLeftAfterDrag(290, 5, 9, 359), std::nullopt) << "already at the edge";
+  EXPECT_EQ(SplitterLeftAfterDrag(290, 5, -100, 359), 185) << "and it comes back";
   EXPECT_EQ(MaxSplitterLeft(10), ScrollBarWidth + MinimumListWidth) << "a tiny window";
+  const Layout widest = ArrangeLayout({.clientWidth = 359, .clientHeight = 336,
+                                       .listWidth = MaxSplitterLeft(359) - ScrollBarWidth});
+  EXPECT_EQ(widest.comboBox.width, MinimumSearchBoxWidth);
 }
 
 TEST(TitleScroller, RunsTheHeadwordThroughFifteenCharacters) {
