@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ googletest libbenchmark-dev zlib1g-dev python3 clang libclang-rt-14-dev
   wamerican nsis zip unzip
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
-  wine64 fonts-wine xvfb xauth x11-utils imagemagick fonts-dejavu-core
+  wine64 fonts-wine xvfb xauth x11-utils xclip imagemagick fonts-dejavu-core
 )
 
 missing=()
