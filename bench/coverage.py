@@ -21,7 +21,9 @@ from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 COMMON = HERE / "data" / "common-english-10000.txt"
-PROSE = HERE / "data" / "prose.txt"
+# The first text's misses were written into the core while it was made; the second was written
+# afterwards and its misses are left as they are, so it measures what a reader meets.
+PROSE = [HERE / "data" / "prose.txt", HERE / "data" / "prose-held-out.txt"]
 WORD_LIST = "/usr/share/dict/american-english"
 
 # Left out of the prose figure: they carry grammar rather than meaning.
@@ -64,6 +66,15 @@ def own_entries(vqlookup, folder, words):
             if line.split("\t")[1].lower() == word.lower()}
 
 
+def content_words(prose):
+    """The words of a text that carry meaning: no function words, no contractions, no names
+    (a capital inside a sentence marks one: "Maryam")."""
+    tokens = [re.sub(r"'s$", "", t) for t in re.findall(r"[A-Za-z]+(?:'[a-z]+)?", prose)]
+    names = set(re.findall(r"(?<![.!?\"] )(?<!^)\b([A-Z][a-z]+)", prose, re.M))
+    return [t.lower() for t in tokens
+            if "'" not in t and t.lower() not in FUNCTION_WORDS and t not in names]
+
+
 def share(found, total):
     return f"{len(found)}/{len(total)} = {100 * len(found) / max(1, len(total)):.1f} %"
 
@@ -76,15 +87,10 @@ def main():
     args = parser.parse_args()
 
     common = [line.strip() for line in open(COMMON, encoding="utf-8") if line.strip()]
-    prose = open(PROSE, encoding="utf-8").read()
-    tokens = [re.sub(r"'s$", "", t) for t in re.findall(r"[A-Za-z]+(?:'[a-z]+)?", prose)]
-    # A capital inside a sentence marks a name ("Maryam"); a contraction is grammar.
-    names_in_prose = set(re.findall(r"(?<![.!?\"] )(?<!^)\b([A-Z][a-z]+)", prose, re.M))
-    content = [t.lower() for t in tokens if "'" not in t and t.lower() not in FUNCTION_WORDS
-               and t not in names_in_prose]
-
-    kinds = classify(set(common) | set(content))
-    found = own_entries(args.vqlookup, args.folder, sorted(set(common) | set(content)))
+    texts = {path.name: content_words(path.read_text(encoding="utf-8")) for path in PROSE}
+    everything = set(common).union(*texts.values())
+    kinds = classify(everything)
+    found = own_entries(args.vqlookup, args.folder, sorted(everything))
 
     print("| most common words | words | names | not in the list | all |")
     print("|---|---|---|---|---|")
@@ -97,14 +103,13 @@ def main():
         print("| " + " | ".join(row) + " |")
     misses = [w for w in common if kinds[w] == "words" and w not in found]
 
-    prose_words = [w for w in content if kinds[w] != "names"]
     print()
-    print(f"Prose ({PROSE.name}): {len(tokens)} words, {len(prose_words)} content words that"
-          f" are not names; with an entry of their own: "
-          f"{share([w for w in prose_words if w in found], prose_words)}"
-          f" (distinct words: {share({w for w in prose_words if w in found}, set(prose_words))})")
-    prose_misses = sorted({w for w in prose_words if w not in found})
-    print(f"Prose misses: {' '.join(prose_misses) or 'none'}")
+    for name, content in texts.items():
+        words = [w for w in content if kinds[w] != "names"]
+        print(f"Prose ({name}): {len(words)} content words that are not names; with an entry of"
+              f" their own: {share([w for w in words if w in found], words)} (distinct words: "
+              f"{share({w for w in words if w in found}, set(words))}); misses: "
+              f"{' '.join(sorted({w for w in words if w not in found})) or 'none'}")
     print(f"Misses among the 5,000 most common words: "
           f"{' '.join(w for w in common[:5000] if kinds[w] == 'words' and w not in found)}")
     if args.misses:

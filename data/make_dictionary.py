@@ -526,13 +526,23 @@ class Builder:
                 tags = self.wordnet.tags.get((lemma, synset), 0)
                 if synset in self.omw_wiktionary:
                     lemmas, wiktionary = self.lemmas(self.omw_wiktionary[synset]), True
-                elif synset in self.omw_persian:
+                elif synset in self.omw_persian and self.persian_wordnet_names(lemma, synset):
                     lemmas, wiktionary = self.lemmas(self.omw_persian[synset]), False
                 else:
                     continue
                 if lemmas:
                     senses.append(Sense(lemmas, tags, wiktionary, synset, pos, rank))
         return senses
+
+    def persian_wordnet_names(self, lemma, synset):
+        """Whether the Persian WordNet's lemmas of a synset may stand for this English word. They
+        were made by translating each English word of the synset, and their usual fault is a
+        synonym's other sense (crackpot -> کیک میوه, from "fruitcake"): so they stand for the
+        synset's first word, for a synset of one word, or where readers met the word in this
+        sense (a tag count above zero)."""
+        words = [w.lower() for w in self.wordnet.synset_words.get(synset, [])]
+        return (not words or words[0] == lemma or len(words) == 1
+                or self.wordnet.tags.get((lemma, synset), 0) > 0)
 
     def wiktionary_senses(self, headword, synset_senses):
         """The Wiktionary page's senses, each joined to the synset it shares a lemma with."""
