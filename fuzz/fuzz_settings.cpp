@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "DicFor/SettingsRecord.h"
+#include "rules/SettingsRecord.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto settings = varkam::DecodeSettings({data, size});

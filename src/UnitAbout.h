@@ -8,7 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "AboutBoxLayout.h"
+#include "rules/AboutBoxLayout.h"
+#include "rules/Resample.h"
 #include "ui/Resources.h"
 #include "ui/TextControls.h"
 #include "ui/Window.h"

@@ -23,8 +23,8 @@ void PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void TForm1::OnDrawClipboard() {
-  // A text that cannot be looked up (a data file gone unreadable) is passed over; the chain
-  // must hear of the change all the same.
+  // A copy whose lookup fails (no memory left for its texts) is passed over; the chain must
+  // hear of the change all the same.
   try {
     CheckClipboard();
   } catch (const std::exception&) {

@@ -63,7 +63,7 @@ bool TForm1::CreateControls() {
 }
 
 void TForm1::BindHandlers() {
-  ListBox1.onClick = [this] { ListBox1Click(); };
+  ListBox1.onClick = [this](int row) { ListBox1Click(row); };
   ListBox1.onDoubleClick = [this] { ListBox1DblClick(); };
   ListBox1.onKeyDown = [this](WORD key) { return ListBox1KeyDown(key); };
   ScrollBar1.onChange = [this](int position) { ScrollBar1Change(position); };

@@ -8,8 +8,9 @@ namespace varkam {
 
 void TForm1::ComboBox1Change(const std::wstring& typed) {
   const std::string text = ui::ToAnsi(typed);
-  // A failure in one keystroke's lookup (a data file that cannot be read) leaves the window
-  // running as it was; there is nobody to tell in the middle of typing.
+  // A failure in one keystroke (no memory left for its texts) leaves the window running as it
+  // was; there is nobody to tell in the middle of typing. The dictionary itself never throws:
+  // what it cannot read, it reads as empty.
   try {
     Run([&text](LookupSession& session) -> const WindowView& { return session.TypeText(text); });
   } catch (const std::exception&) {

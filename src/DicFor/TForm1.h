@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "DicFor/LookupSession.h"
+#include "rules/LookupSession.h"
 #include "ui/Actions.h"
 #include "ui/Application.h"
 #include "ui/ComboBox.h"
@@ -36,7 +36,7 @@ class TForm1 : public ui::Window {
   // Each handler turns one event into a command of the session and renders its answer.
   // Word list (WordList.cpp).
   void ScrollBar1Change(int position);
-  void ListBox1Click();
+  void ListBox1Click(int row);
   bool ListBox1KeyDown(WORD key);  // true when the key was handled here
   void ListBox1DblClick();
 

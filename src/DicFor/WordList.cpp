@@ -8,8 +8,7 @@ void TForm1::ScrollBar1Change(int position) {
   Run([position](LookupSession& session) -> const WindowView& { return session.Scroll(position); });
 }
 
-void TForm1::ListBox1Click() {
-  const int row = ListBox1.HighlightedRow();
+void TForm1::ListBox1Click(int row) {
   Run([row](LookupSession& session) -> const WindowView& { return session.ClickRow(row); });
 }
 

@@ -28,7 +28,7 @@ void ReadOnlyFile::Map() {
       status.st_size <= 0) {
     return;
   }
-  // No read can start past MaxOffset, and what runs past the view is read by the read calls.
+  // No read can start past MaxOffset, and what lies past the view reads as the file's end.
   const auto size = static_cast<std::size_t>(std::min<std::int64_t>(status.st_size, MaxOffset));
   void* view = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, static_cast<int>(handle_), 0);
   if (view == MAP_FAILED) {

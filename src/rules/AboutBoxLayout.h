@@ -5,10 +5,7 @@
 // the design's size and at twice it; the larger is shrunk with an area filter, so that their
 // text stays sharp at every scale between.
 
-#include <cstdint>
-#include <vector>
-
-#include "DicFor/LayoutRules.h"
+#include "rules/Geometry.h"
 
 namespace varkam {
 
@@ -31,17 +28,5 @@ struct AboutBoxLayout {
 };
 
 AboutBoxLayout ArrangeAboutBox(int dpi);
-
-// A picture's pixels, rows from the top, each 0xAARRGGBB.
-struct Pixels {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> values;
-  bool operator==(const Pixels&) const = default;
-};
-
-// The picture at another size: each pixel the average of the source area it covers, weighted
-// by how much of each source pixel lies in it. The same size gives the same pixels.
-Pixels Resample(const Pixels& source, int width, int height);
 
 }  // namespace varkam

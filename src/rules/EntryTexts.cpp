@@ -1,4 +1,4 @@
-#include "DicFor/EntryTexts.h"
+#include "rules/EntryTexts.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "DicFor/LookupSession.h"
+#include "rules/LookupSession.h"
 
 #include <algorithm>
 

@@ -14,11 +14,11 @@
 #include <string_view>
 #include <vector>
 
-#include "DicFor/EntryTexts.h"
-#include "DicFor/LayoutRules.h"
-#include "DicFor/RecentWords.h"
-#include "DicFor/SettingsRecord.h"
-#include "DicFor/WordListPaging.h"
+#include "rules/EntryTexts.h"
+#include "rules/LayoutRules.h"
+#include "rules/RecentWords.h"
+#include "rules/SettingsRecord.h"
+#include "rules/WordListPaging.h"
 #include "UnitDitionary.h"
 
 namespace varkam {

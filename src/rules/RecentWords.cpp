@@ -1,4 +1,4 @@
-#include "DicFor/RecentWords.h"
+#include "rules/RecentWords.h"
 
 #include <algorithm>
 

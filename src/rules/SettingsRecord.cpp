@@ -1,4 +1,4 @@
-#include "DicFor/SettingsRecord.h"
+#include "rules/SettingsRecord.h"
 
 namespace varkam {
 

@@ -1,4 +1,4 @@
-#include "DicFor/WordListPaging.h"
+#include "rules/WordListPaging.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // fields; messages to the control itself reach OnOwnMessage through a subclass.
 //
 // Convention for every wrapper: handler fields are named onXxx and are raised only for what the
-// user does, except where the wrapper says otherwise. Writing a text or a selection from the
-// program raises nothing; moving a scroll bar from the program raises its onChange.
+// user does, and each hands the user's value with it (the text, the row, the position).
+// Writing a text, a selection or a scroll bar's position from the program raises nothing.
 
 #include <windows.h>
 

@@ -52,7 +52,7 @@ void ListBox::SetRowHeight(int height) {
 
 void ListBox::OnCommand(WORD code) {
   if (code == LBN_SELCHANGE && onClick) {
-    onClick();
+    onClick(HighlightedRow());
   } else if (code == LBN_DBLCLK && onDoubleClick) {
     onDoubleClick();
   }

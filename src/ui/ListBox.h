@@ -8,7 +8,8 @@
 
 namespace varkam::ui {
 
-// A list of text rows (LISTBOX). onClick: the user moved the highlight (LBN_SELCHANGE);
+// A list of text rows (LISTBOX). onClick: the user moved the highlight (LBN_SELCHANGE), to the
+// row it hands;
 // onDoubleClick: LBN_DBLCLK; onKeyDown: a key went down, before the list handles it; true when
 // the handler dealt with it, so the list leaves it alone.
 class ListBox : public Control {
@@ -22,7 +23,7 @@ class ListBox : public Control {
   void Highlight(int row);                              // LB_SETCURSEL: -1 for none; raises nothing
   void SetRowHeight(int height);                        // LB_SETITEMHEIGHT
 
-  std::function<void()> onClick;
+  std::function<void(int row)> onClick;
   std::function<void()> onDoubleClick;
   std::function<bool(WORD key)> onKeyDown;
 

@@ -2,7 +2,8 @@
 
 #include <random>
 
-#include "AboutBoxLayout.h"
+#include "rules/AboutBoxLayout.h"
+#include "rules/Resample.h"
 
 namespace varkam {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "DicFor/LookupSession.h"
+#include "rules/LookupSession.h"
 #include "support/TestFolder.h"
 
 namespace varkam {

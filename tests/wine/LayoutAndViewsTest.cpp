@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "windows/WindowFixture.h"
+#include "wine/WindowFixture.h"
 
 namespace varkam::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include "UnitAbout.h"
 #include "ui/Clipboard.h"
 #include "support/WindowsClipboard.h"
-#include "windows/WindowFixture.h"
+#include "wine/WindowFixture.h"
 
 namespace varkam::testing {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "windows/WindowFixture.h"
+#include "wine/WindowFixture.h"
 
 namespace varkam::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "windows/WindowFixture.h"
+#include "wine/WindowFixture.h"
 
 #include <commctrl.h>
 
