@@ -686,6 +686,8 @@ class Builder:
                 entries[key] = (variants[0], lines)
             else:
                 self.report.note("headwords left out: no Persian left", variants[0])
+        self.report.counts["headwords of their own"] = len(entries)
+        self.report.counts["meanings cut at a sense boundary"] += 0  # said even when none
         self.add_forms(entries)
         self.add_british_spellings(entries)
         return entries

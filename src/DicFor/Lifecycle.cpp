@@ -17,15 +17,25 @@ constexpr UINT TitleScrollerInterval = 200;
 
 TForm1::TForm1(ui::Application& application) : application_(application) {
   const Switches design;
-  ActionAutomeaning = {L"&Clipboard meaning", design.clipboardMeaning};
-  ActionStayOnTop = {L"&Stay on top"};
-  ActionHidStatusBar = {L"&Hide status bar"};
-  ActionFull = {L"&Full", design.fullView};
-  ActionNormal = {L"&Normal"};
+  for (const SwitchPlace& place : SwitchTable) {
+    ActionOf(place.which) = {ui::FromAnsi(place.caption), design.*place.field};
+  }
+  ActionNormal = {L"&Normal", !design.fullView};
   ActionView = {L"&View"};
-  ActionTaskbarScroller = {L"&Taskbar scrolling", false, false};
-  ActionSaveExit = {L"&Save on exit", design.saveOnExit};
+  ActionTaskbarScroller.visible = false;  // the marquee is switched on by the settings only
   ActionAbout = {L"&About"};
+}
+
+ui::Action& TForm1::ActionOf(Switch which) {
+  switch (which) {
+    case Switch::ClipboardMeaning: return ActionAutomeaning;
+    case Switch::StayOnTop: return ActionStayOnTop;
+    case Switch::HideStatusBar: return ActionHidStatusBar;
+    case Switch::FullView: return ActionFull;
+    case Switch::TaskbarScrolling: return ActionTaskbarScroller;
+    case Switch::SaveOnExit: break;
+  }
+  return ActionSaveExit;
 }
 
 TForm1::~TForm1() {

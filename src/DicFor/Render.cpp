@@ -113,13 +113,10 @@ void TForm1::RenderFonts(const Layout& layout) {
 
 // The check marks are the switches; the controls they show or hide follow them.
 void TForm1::RenderSwitches(const Switches& switches) {
-  ActionAutomeaning.checked = switches.clipboardMeaning;
-  ActionStayOnTop.checked = switches.stayOnTop;
-  ActionHidStatusBar.checked = switches.hideStatusBar;
-  ActionFull.checked = switches.fullView;
+  for (const SwitchPlace& place : SwitchTable) {
+    ActionOf(place.which).checked = switches.*place.field;
+  }
   ActionNormal.checked = !switches.fullView;
-  ActionTaskbarScroller.checked = switches.taskbarScrolling;
-  ActionSaveExit.checked = switches.saveOnExit;
   ListBox1.SetVisible(switches.fullView);
   ScrollBar1.SetVisible(switches.fullView);
   StatusBar1.SetVisible(!switches.hideStatusBar);

@@ -28,8 +28,7 @@ void TForm1::ComboBox1KeyDown(WORD key) {
 // The clipboard's first line, as a paste into a single-line field takes it, and no more of it
 // than a lookup can use; no lookup follows until the user edits it.
 void TForm1::Paste3Click() {
-  if (const auto content = ui::ReadClipboard(Handle(), CopiedTextLimit);
-      content && content->text) {
+  if (const auto content = ui::ReadClipboard(Handle(), CopiedTextLimit); content && content->text) {
     const std::u16string_view line = FirstLine(*content->text);
     ComboBox1.SetText(std::wstring(line.begin(), line.end()));
   }

@@ -127,6 +127,7 @@ class TForm1 : public ui::Window {
   void RenderLayout(const Layout& layout);
   void RenderFonts(const Layout& layout);
   void RenderSwitches(const Switches& switches);
+  ui::Action& ActionOf(Switch which);  // the action that shows a switch's check mark
   std::pair<int, int> ClientSize() const;
   // Where the stored size and place put the window, on a monitor that is there (Settings.cpp).
   std::optional<Bounds> StoredPlacement(const std::optional<SettingsRecord>& stored) const;

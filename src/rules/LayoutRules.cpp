@@ -11,7 +11,6 @@ Layout ArrangeLayout(const LayoutInput& input) {
   const int scrollBarWidth = scaled(ScrollBarWidth);
   const int aboutButtonWidth = scaled(AboutButtonWidth);
   const int searchRowHeight = scaled(SearchRowHeight);
-  const int listLeft = input.listShown ? input.listLeft : 0;
   const int listWidth = input.listShown ? input.listWidth : 0;
   const int scrollWidth = input.listShown ? scrollBarWidth : 0;
   const int gap = input.listShown ? scaled(BandGap) : 0;
@@ -27,13 +26,13 @@ Layout ArrangeLayout(const LayoutInput& input) {
   layout.visibleRows = static_cast<std::uint16_t>(
       std::clamp(rows, 0, int{std::numeric_limits<std::uint16_t>::max()}));
 
-  layout.listBox = {input.listLeft, 0, input.listWidth, ch - statusHeight};
-  layout.scrollBar = {listLeft + listWidth, 0, scrollBarWidth, layout.listBox.height - scaled(1)};
+  layout.listBox = {0, 0, input.listWidth, ch - statusHeight};
+  layout.scrollBar = {listWidth, 0, scrollBarWidth, layout.listBox.height - scaled(1)};
   layout.splitter = {layout.scrollBar.left + scrollBarWidth, layout.scrollBar.top,
                      scaled(SplitterWidth), layout.scrollBar.height};
   layout.statusBar = {0, layout.listBox.top + layout.listBox.height, cw, scaled(StatusBarHeight)};
   layout.comboBox.top = scaled(4);
-  layout.comboBox.left = scrollWidth + listWidth + listLeft + gap;
+  layout.comboBox.left = scrollWidth + listWidth + gap;
   layout.comboBox.width = cw - gap - listWidth - scrollWidth - aboutButtonWidth - scaled(2);
   layout.aboutButton = {layout.comboBox.left + layout.comboBox.width + scaled(2), 0,
                         aboutButtonWidth, searchRowHeight};

@@ -26,8 +26,7 @@ inline constexpr int MinimumWindowHeight = 64;  // the window's outer height
 struct LayoutInput {
   int clientWidth = 0;
   int clientHeight = 0;
-  bool listShown = true;  // the Full view
-  int listLeft = 0;
+  bool listShown = true;            // the Full view
   int listWidth = DesignListWidth;  // in pixels at `dpi`, as the splitter left it
   bool statusBarShown = true;
   int dpi = DesignDpi;

@@ -23,10 +23,8 @@ const WindowView& LookupSession::Start(const std::optional<SettingsRecord>& stor
   started_ = true;
   view_.scrollBar.minimum = 1;
   view_.scrollBar.maximum = dictionary_->WordCount();
-  Arrange();
   ShowEntry(1, true);
-  FillPage(1);
-  view_.highlightedRow = view_.rows.empty() ? -1 : 0;
+  Arrange();
   return view_;
 }
 
@@ -36,15 +34,10 @@ void LookupSession::ApplyStored(const std::optional<SettingsRecord>& stored) {
   if (!stored) {
     return;
   }
-  view_.switches.saveOnExit = stored->saveOnExit;
-  if (!stored->saveOnExit) {
-    return;
+  view_.switches.saveOnExit = stored->switches.saveOnExit;
+  if (stored->switches.saveOnExit) {
+    view_.switches = stored->switches;
   }
-  view_.switches.clipboardMeaning = stored->clipboardMeaning;
-  view_.switches.stayOnTop = stored->stayOnTop;
-  view_.switches.hideStatusBar = stored->hideStatusBar;
-  view_.switches.fullView = stored->fullView;
-  view_.switches.taskbarScrolling = stored->taskbarScrolling;
 }
 
 // Every layout: the rows that fit, the page refilled from the entry on display, its row
@@ -58,18 +51,16 @@ void LookupSession::Arrange(bool keepPage) {
   const int listWidth =
       std::max(std::min(listWidth_, MaxSplitterLeft(clientWidth_, dpi_) - scrollBarWidth),
                Scaled(MinimumListWidth, dpi_));
-  const LayoutInput input{clientWidth_,
-                          clientHeight_,
-                          view_.switches.fullView,
-                          0,
-                          listWidth,
-                          !view_.switches.hideStatusBar,
-                          dpi_};
-  view_.layout = ArrangeLayout(input);
+  view_.layout = ArrangeLayout({.clientWidth = clientWidth_,
+                                .clientHeight = clientHeight_,
+                                .listShown = view_.switches.fullView,
+                                .listWidth = listWidth,
+                                .statusBarShown = !view_.switches.hideStatusBar,
+                                .dpi = dpi_});
   const bool pageShowsEntry =
       RowOf(currentIndex_, PageTopFor(pageTop_, Shape()), Shape()).has_value();
   FillPage(keepPage && pageShowsEntry ? pageTop_ : currentIndex_);
-  scroller_.Restart(headword_);
+  scroller_.Restart(view_.statusText);
   SelectRow(currentIndex_);
   if (view_.layout.visibleRows >= 2) {
     view_.scrollBar.largeChange = view_.layout.visibleRows - 1;
@@ -78,13 +69,13 @@ void LookupSession::Arrange(bool keepPage) {
 
 void LookupSession::ShowEntry(std::int32_t index, bool writeSearchText) {
   currentIndex_ = index;
-  headword_ = dictionary_->GetWord(index);
+  const std::string headword = dictionary_->GetWord(index);
   if (writeSearchText) {
-    WriteSearchText(headword_);
+    WriteSearchText(headword);
   }
-  view_.caption = CaptionFor(headword_);
-  view_.statusText = headword_;
-  scroller_.Restart(headword_);
+  view_.caption = CaptionFor(headword);
+  view_.statusText = headword;
+  scroller_.Restart(headword);
   view_.meaning = persian::PersianToUnicode(dictionary_->GetMeaning(index)) + u"\r\n";
 }
 
@@ -242,16 +233,10 @@ const WindowView& LookupSession::CopiedText(const std::optional<std::string>& fi
 }
 
 const WindowView& LookupSession::Toggle(Switch which) {
-  Switches& switches = view_.switches;
-  switch (which) {
-    case Switch::ClipboardMeaning: switches.clipboardMeaning = !switches.clipboardMeaning; break;
-    case Switch::StayOnTop: switches.stayOnTop = !switches.stayOnTop; break;
-    case Switch::HideStatusBar:
-      switches.hideStatusBar = !switches.hideStatusBar;
-      Arrange();
-      break;
-    case Switch::TaskbarScrolling: switches.taskbarScrolling = !switches.taskbarScrolling; break;
-    case Switch::SaveOnExit: switches.saveOnExit = !switches.saveOnExit; break;
+  bool& state = view_.switches.*PlaceOf(which).field;
+  state = !state;
+  if (which == Switch::HideStatusBar || which == Switch::FullView) {
+    Arrange();  // the controls they show or hide take or give back room
   }
   return view_;
 }
@@ -270,19 +255,7 @@ const WindowView& LookupSession::Tick() {
 }
 
 SettingsRecord LookupSession::SettingsToWrite(const Bounds& window) const {
-  const Switches& switches = view_.switches;
-  SettingsRecord settings;
-  settings.saveOnExit = switches.saveOnExit;
-  settings.width = window.width;
-  settings.height = window.height;
-  settings.left = window.left;
-  settings.top = window.top;
-  settings.clipboardMeaning = switches.clipboardMeaning;
-  settings.stayOnTop = switches.stayOnTop;
-  settings.hideStatusBar = switches.hideStatusBar;
-  settings.fullView = switches.fullView;
-  settings.taskbarScrolling = switches.taskbarScrolling;
-  return settings;
+  return {window.width, window.height, window.left, window.top, view_.switches};
 }
 
 std::u16string_view FirstLine(std::u16string_view text) {
@@ -324,7 +297,7 @@ std::string WordOfCopiedText(std::string_view line) {
 }
 
 std::optional<Bounds> StoredWindowBounds(const std::optional<SettingsRecord>& stored) {
-  if (!stored || !stored->saveOnExit) {
+  if (!stored || !stored->switches.saveOnExit) {
     return std::nullopt;
   }
   return Bounds{stored->left, stored->top, stored->width, stored->height};

@@ -14,33 +14,14 @@
 #include <string_view>
 #include <vector>
 
+#include "UnitDitionary.h"
 #include "rules/EntryTexts.h"
 #include "rules/LayoutRules.h"
 #include "rules/RecentWords.h"
 #include "rules/SettingsRecord.h"
 #include "rules/WordListPaging.h"
-#include "UnitDitionary.h"
 
 namespace varkam {
-
-// The switches of the pop-up menus, which the settings file keeps.
-enum class Switch : std::uint8_t {
-  ClipboardMeaning,
-  StayOnTop,
-  HideStatusBar,
-  TaskbarScrolling,
-  SaveOnExit,
-};
-
-struct Switches {
-  bool clipboardMeaning = true;
-  bool stayOnTop = false;
-  bool hideStatusBar = false;
-  bool fullView = true;  // the Full view's check mark; the Normal view's is its opposite
-  bool taskbarScrolling = false;
-  bool saveOnExit = true;
-  bool operator==(const Switches&) const = default;
-};
 
 struct ScrollBarState {
   std::int32_t minimum = 0;
@@ -141,7 +122,6 @@ class LookupSession {
   std::int32_t currentIndex_ = 0;
   std::int32_t pageTop_ = 0;
   std::uint16_t filledRows_ = 0;  // the row count the page was last filled for
-  std::string headword_;          // of the entry on display
   TitleScroller scroller_;
   RecentWords recentWords_;
   int clientWidth_ = 0;

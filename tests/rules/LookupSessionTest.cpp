@@ -335,21 +335,26 @@ TEST(WindowBounds, TheDesignWindowIsScaledAndAStoredOneIsNot) {
 
 TEST_F(Session, StoredSwitchesComeBackOnlyWithSaveOnExit) {
   SettingsRecord stored;
-  stored.clipboardMeaning = false;
-  stored.stayOnTop = true;
-  stored.hideStatusBar = true;
-  stored.fullView = false;
-  stored.taskbarScrolling = true;
+  stored.switches.clipboardMeaning = false;
+  stored.switches.stayOnTop = true;
+  stored.switches.hideStatusBar = true;
+  stored.switches.fullView = false;
+  stored.switches.taskbarScrolling = true;
   Open(SeventeenWords(), DesignWidth, DesignHeight, stored);
-  EXPECT_EQ(View().switches, (Switches{false, true, true, false, true, true}));
+  EXPECT_EQ(View().switches, (Switches{.clipboardMeaning = false,
+                                       .stayOnTop = true,
+                                       .hideStatusBar = true,
+                                       .fullView = false,
+                                       .taskbarScrolling = true,
+                                       .saveOnExit = true}));
   EXPECT_EQ(View().layout.memo.left, 0);
 
-  stored.saveOnExit = false;
+  stored.switches.saveOnExit = false;
   Open(SeventeenWords(), DesignWidth, DesignHeight, stored);
-  EXPECT_EQ(View().switches, (Switches{true, false, false, true, false, false}));
+  EXPECT_EQ(View().switches, (Switches{.saveOnExit = false}));
   EXPECT_EQ(StoredWindowBounds(stored), std::nullopt);
   EXPECT_EQ(StoredWindowBounds(std::nullopt), std::nullopt);
-  stored.saveOnExit = true;
+  stored.switches.saveOnExit = true;
   EXPECT_EQ(StoredWindowBounds(stored), (Bounds{338, 152, 266, 161}));
 }
 
@@ -411,7 +416,10 @@ TEST(ClipboardText, TheWordOfACopyIsFreedOfWhatSurroundsIt) {
 
 TEST_F(Session, ACopiedWordIsLookedUpWithoutWhatSurroundsItAndRecordedSo) {
   Open(SeventeenWords());
-  session->CopiedText("\x93" "box" "\x94,");
+  session->CopiedText(
+      "\x93"
+      "box"
+      "\x94,");
   EXPECT_EQ(session->CurrentIndex(), 4);
   EXPECT_EQ(View().searchText, "box");
   EXPECT_EQ(View().recentWords, std::vector<std::string>{"box"});
@@ -486,8 +494,7 @@ TEST(WindowPlacement, AStoredPlaceIsJudgedAtTheSizeTheWindowWillGet) {
   const Bounds work{0, 0, 1280, 1024};
   const Bounds largest{0, 0, 1292, 1036};
   EXPECT_EQ(PlaceOnWorkArea({-5000, 100, 6000, 400}, work, largest), (Bounds{0, 100, 1292, 400}));
-  EXPECT_EQ(PlaceOnWorkArea({INT32_MAX, INT32_MAX, 300, 200}, work),
-            (Bounds{980, 824, 300, 200}));
+  EXPECT_EQ(PlaceOnWorkArea({INT32_MAX, INT32_MAX, 300, 200}, work), (Bounds{980, 824, 300, 200}));
   EXPECT_EQ(PlaceOnWorkArea({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, work, largest),
             (Bounds{0, 0, 1292, 1036}));
   EXPECT_EQ(PlaceOnWorkArea({100, 100, 300, 200}, work, largest), (Bounds{100, 100, 300, 200}));

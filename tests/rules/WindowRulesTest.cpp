@@ -108,9 +108,17 @@ TEST(RecentWords, CaseIsIgnoredForAccentedLettersToo) {
   RecentWords recent;
   recent.Add("caf\xE9", true, std::nullopt);
   recent.Add("CAF\xC9", true, std::nullopt);
-  recent.Add("\x9C" "uvre", true, std::nullopt);
-  recent.Add("\x8C" "UVRE", true, std::nullopt);
-  EXPECT_EQ(recent.Items(), (std::vector<std::string>{"\x9C" "uvre", "caf\xE9"}));
+  recent.Add(
+      "\x9C"
+      "uvre",
+      true, std::nullopt);
+  recent.Add(
+      "\x8C"
+      "UVRE",
+      true, std::nullopt);
+  EXPECT_EQ(recent.Items(), (std::vector<std::string>{"\x9C"
+                                                      "uvre",
+                                                      "caf\xE9"}));
   EXPECT_EQ(recent.CompletionFor("CAF\xC9"), 1u);
   recent.Add("\xF7", true, std::nullopt);
   recent.Add("\xD7", true, std::nullopt);
@@ -150,7 +158,7 @@ TEST(RecentWords, CompletionFindsTheFirstWordThatBeginsWithTheText) {
 }
 
 TEST(LayoutRules, TheDesignClientArea) {
-  const Layout full = ArrangeLayout({359, 336});
+  const Layout full = ArrangeLayout({.clientWidth = 359, .clientHeight = 336});
   EXPECT_EQ(full.visibleRows, 24);
   EXPECT_EQ(full.listBox, (Bounds{0, 0, 73, 317}));
   EXPECT_EQ(full.scrollBar, (Bounds{73, 0, 15, 316}));
@@ -162,13 +170,18 @@ TEST(LayoutRules, TheDesignClientArea) {
   EXPECT_EQ(full.aboutButton, (Bounds{336, 0, 23, 27}));
   EXPECT_EQ(full.memo, (Bounds{92, 29, 267, 288}));
 
-  const Layout normal = ArrangeLayout({359, 336, false});
+  const Layout normal =
+      ArrangeLayout({.clientWidth = 359, .clientHeight = 336, .listShown = false});
   EXPECT_EQ(normal.comboBox.left, 0);
   EXPECT_EQ(normal.comboBox.width, 334);
   EXPECT_EQ(normal.memo.left, 0);
   EXPECT_EQ(normal.memo.width, 359);
 
-  const Layout noStatus = ArrangeLayout({359, 336, true, 0, 73, false});
+  const Layout noStatus = ArrangeLayout({.clientWidth = 359,
+                                         .clientHeight = 336,
+                                         .listShown = true,
+                                         .listWidth = 73,
+                                         .statusBarShown = false});
   EXPECT_EQ(noStatus.visibleRows, 25);
   EXPECT_EQ(noStatus.listBox.height, 336);
   EXPECT_EQ(noStatus.memo.height, 307);
@@ -177,7 +190,12 @@ TEST(LayoutRules, TheDesignClientArea) {
 // The design's client area at 120, 144 and 192 dpi (1.25, 1.5 and 2 times as large), with the
 // design's list width at that dpi: every size is scaled to the nearest pixel.
 TEST(LayoutRules, EverySizeFollowsTheDpi) {
-  const Layout at120 = ArrangeLayout({449, 420, true, 0, 91, true, 120});
+  const Layout at120 = ArrangeLayout({.clientWidth = 449,
+                                      .clientHeight = 420,
+                                      .listShown = true,
+                                      .listWidth = 91,
+                                      .statusBarShown = true,
+                                      .dpi = 120});
   EXPECT_EQ(at120.fontHeight, 14);
   EXPECT_EQ(at120.rowHeight, 16);
   EXPECT_EQ(at120.visibleRows, 24);
@@ -189,7 +207,12 @@ TEST(LayoutRules, EverySizeFollowsTheDpi) {
   EXPECT_EQ(at120.aboutButton, (Bounds{420, 0, 29, 34}));
   EXPECT_EQ(at120.memo, (Bounds{115, 37, 334, 359}));
 
-  const Layout at144 = ArrangeLayout({539, 504, true, 0, 110, true, 144});
+  const Layout at144 = ArrangeLayout({.clientWidth = 539,
+                                      .clientHeight = 504,
+                                      .listShown = true,
+                                      .listWidth = 110,
+                                      .statusBarShown = true,
+                                      .dpi = 144});
   EXPECT_EQ(at144.fontHeight, 17);
   EXPECT_EQ(at144.rowHeight, 20);
   EXPECT_EQ(at144.visibleRows, 23) << "rows of 20 pixels, not 19.5";
@@ -202,19 +225,27 @@ TEST(LayoutRules, EverySizeFollowsTheDpi) {
   EXPECT_EQ(at144.memo, (Bounds{139, 44, 400, 431}));
 
   // Twice the design is exactly twice every number of the design's worked example.
-  const Layout at192 = ArrangeLayout({718, 672, true, 0, 146, true, 192});
-  EXPECT_EQ(at192.fontHeight, 22);
-  EXPECT_EQ(at192.rowHeight, 26);
-  EXPECT_EQ(at192.visibleRows, 24);
-  EXPECT_EQ(at192.listBox, (Bounds{0, 0, 146, 634}));
-  EXPECT_EQ(at192.scrollBar, (Bounds{146, 0, 30, 632}));
-  EXPECT_EQ(at192.splitter, (Bounds{176, 0, 40, 632}));
-  EXPECT_EQ(at192.statusBar, (Bounds{0, 634, 718, 38}));
-  EXPECT_EQ(at192.comboBox, (Bounds{184, 8, 484, 0}));
-  EXPECT_EQ(at192.aboutButton, (Bounds{672, 0, 46, 54}));
-  EXPECT_EQ(at192.memo, (Bounds{184, 58, 534, 576}));
+  const Layout design = ArrangeLayout({.clientWidth = 359, .clientHeight = 336});
+  const Layout at192 =
+      ArrangeLayout({.clientWidth = 718, .clientHeight = 672, .listWidth = 146, .dpi = 192});
+  const auto twice = [](const Bounds& b) {
+    return Bounds{2 * b.left, 2 * b.top, 2 * b.width, 2 * b.height};
+  };
+  EXPECT_EQ(at192.fontHeight, 2 * design.fontHeight);
+  EXPECT_EQ(at192.rowHeight, 2 * design.rowHeight);
+  EXPECT_EQ(at192.visibleRows, design.visibleRows);
+  for (const auto part :
+       {&Layout::listBox, &Layout::scrollBar, &Layout::splitter, &Layout::statusBar,
+        &Layout::comboBox, &Layout::aboutButton, &Layout::memo}) {
+    EXPECT_EQ(at192.*part, twice(design.*part));
+  }
 
-  const Layout normal = ArrangeLayout({539, 504, false, 0, 110, false, 144});
+  const Layout normal = ArrangeLayout({.clientWidth = 539,
+                                       .clientHeight = 504,
+                                       .listShown = false,
+                                       .listWidth = 110,
+                                       .statusBarShown = false,
+                                       .dpi = 144});
   EXPECT_EQ(normal.comboBox.left, 0);
   EXPECT_EQ(normal.comboBox.width, 501);
   EXPECT_EQ(normal.memo, (Bounds{0, 44, 539, 460}));
@@ -224,10 +255,27 @@ TEST(LayoutRules, EverySizeFollowsTheDpi) {
 // A display that reports no dpi, a negative one or an absurd one (the registry holds any
 // number) is drawn at the design's dpi, or at 960 when it reports more.
 TEST(LayoutRules, ADpiOutsideReasonIsBroughtWithin) {
-  EXPECT_EQ(ArrangeLayout({359, 336, true, 0, 73, true, 0}), ArrangeLayout({359, 336}));
-  EXPECT_EQ(ArrangeLayout({359, 336, true, 0, 73, true, -144}), ArrangeLayout({359, 336}));
+  EXPECT_EQ(ArrangeLayout({.clientWidth = 359,
+                           .clientHeight = 336,
+                           .listShown = true,
+                           .listWidth = 73,
+                           .statusBarShown = true,
+                           .dpi = 0}),
+            ArrangeLayout({.clientWidth = 359, .clientHeight = 336}));
+  EXPECT_EQ(ArrangeLayout({.clientWidth = 359,
+                           .clientHeight = 336,
+                           .listShown = true,
+                           .listWidth = 73,
+                           .statusBarShown = true,
+                           .dpi = -144}),
+            ArrangeLayout({.clientWidth = 359, .clientHeight = 336}));
   EXPECT_EQ(MaxSplitterLeft(359, 0), 290);
-  const Layout huge = ArrangeLayout({4000, 4000, true, 0, 730, true, 1'000'000});
+  const Layout huge = ArrangeLayout({.clientWidth = 4000,
+                                     .clientHeight = 4000,
+                                     .listShown = true,
+                                     .listWidth = 730,
+                                     .statusBarShown = true,
+                                     .dpi = 1'000'000});
   EXPECT_EQ(huge.dpi, 960);
   EXPECT_EQ(huge.fontHeight, 110);
   EXPECT_EQ(huge.rowHeight, 130);
@@ -254,12 +302,25 @@ TEST(LayoutRules, SizesRoundToTheNearestPixel) {
 }
 
 TEST(LayoutRules, RowsFromTheClientHeight) {
-  EXPECT_EQ(ArrangeLayout({200, 37}).visibleRows, 1);
-  EXPECT_EQ(ArrangeLayout({200, 36}).visibleRows, 0);
-  EXPECT_EQ(ArrangeLayout({200, 50}).visibleRows, 2);
-  EXPECT_EQ(ArrangeLayout({200, 37 - 19, true, 0, 73, false}).visibleRows, 1);
-  EXPECT_EQ(ArrangeLayout({200, 0}).visibleRows, 0) << "never a negative row count";
-  EXPECT_EQ(ArrangeLayout({200, 10, true, 0, 73, false}).visibleRows, 0);
+  EXPECT_EQ(ArrangeLayout({.clientWidth = 200, .clientHeight = 37}).visibleRows, 1);
+  EXPECT_EQ(ArrangeLayout({.clientWidth = 200, .clientHeight = 36}).visibleRows, 0);
+  EXPECT_EQ(ArrangeLayout({.clientWidth = 200, .clientHeight = 50}).visibleRows, 2);
+  EXPECT_EQ(ArrangeLayout({.clientWidth = 200,
+                           .clientHeight = 37 - 19,
+                           .listShown = true,
+                           .listWidth = 73,
+                           .statusBarShown = false})
+                .visibleRows,
+            1);
+  EXPECT_EQ(ArrangeLayout({.clientWidth = 200, .clientHeight = 0}).visibleRows, 0)
+      << "never a negative row count";
+  EXPECT_EQ(ArrangeLayout({.clientWidth = 200,
+                           .clientHeight = 10,
+                           .listShown = true,
+                           .listWidth = 73,
+                           .statusBarShown = false})
+                .visibleRows,
+            0);
 }
 
 TEST(LayoutRules, TheSplitterMovesThreePixelsOrMoreAndKeepsTheListWide) {
@@ -292,7 +353,8 @@ TEST(LayoutRules, TheSplitterStaysInsideTheClientArea) {
   EXPECT_EQ(SplitterLeftAfterDrag(290, 5, 9, 359), std::nullopt) << "already at the edge";
   EXPECT_EQ(SplitterLeftAfterDrag(290, 5, -100, 359), 185) << "and it comes back";
   EXPECT_EQ(MaxSplitterLeft(10), ScrollBarWidth + MinimumListWidth) << "a tiny window";
-  const Layout widest = ArrangeLayout({.clientWidth = 359, .clientHeight = 336,
+  const Layout widest = ArrangeLayout({.clientWidth = 359,
+                                       .clientHeight = 336,
                                        .listWidth = MaxSplitterLeft(359) - ScrollBarWidth});
   EXPECT_EQ(widest.comboBox.width, MinimumSearchBoxWidth);
 }
@@ -319,8 +381,8 @@ TEST(SettingsRecord, TwentyTwoBytesInTheirPlaces) {
   settings.height = -2;
   settings.left = 0x01020304;
   settings.top = 152;
-  settings.stayOnTop = true;
-  settings.fullView = false;
+  settings.switches.stayOnTop = true;
+  settings.switches.fullView = false;
   const auto bytes = EncodeSettings(settings);
   const std::array<std::uint8_t, 22> expected = {1, 0x2C, 1,   0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 4, 3,
                                                  2, 1,    152, 0, 0, 0,    1,    1,    0,    0, 0};
@@ -333,8 +395,9 @@ TEST(SettingsRecord, AnyNonZeroByteIsOnAndAShortFileCountsAsNone) {
   bytes.fill(0x80);
   const auto settings = DecodeSettings(bytes);
   ASSERT_TRUE(settings);
-  EXPECT_TRUE(settings->saveOnExit && settings->clipboardMeaning && settings->stayOnTop &&
-              settings->hideStatusBar && settings->fullView && settings->taskbarScrolling);
+  EXPECT_TRUE(settings->switches.saveOnExit && settings->switches.clipboardMeaning &&
+              settings->switches.stayOnTop && settings->switches.hideStatusBar &&
+              settings->switches.fullView && settings->switches.taskbarScrolling);
   EXPECT_EQ(settings->width, static_cast<std::int32_t>(0x80808080));
   EXPECT_EQ(DecodeSettings(std::span(bytes).first(21)), std::nullopt);
   EXPECT_EQ(DecodeSettings({}), std::nullopt);
