@@ -44,7 +44,7 @@ void TForm1::OnChangeClipboardChain(HWND leaving, HWND following) {
 // Text that password managers mark as theirs is left alone; of the rest the first line is
 // looked up, when the code page can hold it.
 void TForm1::CheckClipboard() {
-  if (!session_ || !session_->View().switches.clipboardMeaning) {
+  if (!session_ || !session_->ReadsCopiedText()) {
     return;
   }
   const auto content = ui::ReadClipboard(Handle(), CopiedTextLimit);

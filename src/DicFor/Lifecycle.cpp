@@ -192,9 +192,7 @@ void TForm1::FormCreate() {
   auto dictionary = std::make_unique<TDictionary>();
   if (dictionary->TakeMissingFlag()) {
     MessageBoxW(Handle(), L"Some file was not founded", L"Error", MB_OK | MB_ICONERROR);
-    PostMessageW(Handle(), WM_CLOSE, 0, 0);
-    PostQuitMessage(0);
-    return;  // with no session, closing leaves the settings file as it was
+    return;  // with no session, Create fails and the program ends before any message loop
   }
   // A stored size is in the pixels of the display it was stored on and is taken as it is; the
   // design's size is scaled to the display the window opens on.

@@ -218,7 +218,7 @@ const WindowView& LookupSession::DragSplitter(int x) {
 }
 
 const WindowView& LookupSession::CopiedText(const std::optional<std::string>& firstLine) {
-  if (!view_.switches.clipboardMeaning || !firstLine) {
+  if (!ReadsCopiedText() || !firstLine) {
     return view_;
   }
   const std::string word = WordOfCopiedText(*firstLine);

@@ -91,6 +91,11 @@ class LookupSession {
   const WindowView& GrabSplitter(int x);
   const WindowView& DragSplitter(int x);
 
+  // Whether a clipboard change is read at all: only while Clipboard meaning is on. The window
+  // asks before it opens the clipboard, so that it never holds another program's clipboard
+  // open for a text it will not use; CopiedText asks again, so that the rule has one place.
+  bool ReadsCopiedText() const { return view_.switches.clipboardMeaning; }
+
   // The first line of text copied on the desktop, in the code page; nothing when the code
   // page cannot hold it. Its word (WordOfCopiedText) is looked up, written into the search box
   // and recorded while Clipboard meaning is on.

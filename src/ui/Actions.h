@@ -46,7 +46,6 @@ class PopupMenu {
   PopupMenu() = default;
   explicit PopupMenu(std::vector<MenuItem> items) : items_(std::move(items)) {}
 
-  std::vector<MenuItem>& Items() { return items_; }
   MenuItem* Find(const std::wstring& name);
 
   // The menu as it would open now: items of invisible actions left out, check marks from the

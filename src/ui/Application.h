@@ -17,7 +17,6 @@ class Application : public Window {
   std::wstring Title() const { return Caption(); }
   void SetTitle(const std::wstring& title) { SetCaption(title); }
   void SetMainWindow(HWND window) { mainWindow_ = window; }
-  HWND MainWindow() const { return mainWindow_; }
   void Minimize();
 
   // The keyboard layouts switched on focus changes: one for controls that read right to left,

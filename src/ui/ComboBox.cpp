@@ -46,11 +46,6 @@ void ComboBox::SelectAll() {
   SendMessageW(Handle(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
-void ComboBox::Paste() {
-  ProgramWrite write(programWrites_);
-  SendMessageW(edit_, WM_PASTE, 0, 0);
-}
-
 void ComboBox::Copy() {
   DWORD start = 0;
   DWORD end = 0;

@@ -23,7 +23,6 @@ class ComboBox : public Control {
   std::wstring Text() const;
   void SetText(const std::wstring& text);  // raises nothing
   void SelectAll();
-  void Paste();  // WM_PASTE into the text field; raises nothing
   void Copy();   // the selected text, or all of it when nothing is selected
   void SetItems(const std::vector<std::wstring>& items);  // keeps the text; raises nothing
   std::vector<std::wstring> Items() const;

@@ -73,13 +73,6 @@ void Control::SetBounds(int left, int top, int width, int height) {
   MoveWindow(handle_, left, top, width, height, TRUE);
 }
 
-RECT Control::Bounds() const {
-  RECT bounds{};
-  GetWindowRect(handle_, &bounds);
-  MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
-  return bounds;
-}
-
 void Control::SetVisible(bool visible) {
   ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
 }

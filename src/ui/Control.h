@@ -32,7 +32,6 @@ class Control {
   static void SetFocusListener(std::function<void(HWND)> listener);
 
   void SetBounds(int left, int top, int width, int height);
-  RECT Bounds() const;  // in the parent's client coordinates
   void SetVisible(bool visible);
   bool Visible() const;
   void SetFont(HFONT font);

@@ -53,8 +53,7 @@ bool StatusBar::Create(HWND parent) {
 }
 
 void StatusBar::SetText(const std::wstring& text) {
-  text_ = text;
-  SendMessageW(Handle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text_.c_str()));
+  SendMessageW(Handle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 bool Button::Create(HWND parent, const wchar_t* caption, int id, bool isDefault) {

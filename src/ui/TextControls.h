@@ -30,11 +30,7 @@ class Memo : public Control {
 class StatusBar : public Control {
  public:
   bool Create(HWND parent);
-  std::wstring Text() const { return text_; }
   void SetText(const std::wstring& text);
-
- private:
-  std::wstring text_;
 };
 
 // A push button. onClick: the user clicked it, or pressed Enter while it is the default one.

@@ -43,9 +43,13 @@ TEST_P(MissingDataFile, RaisesTheFlagOnceAndStillYieldsAnObject) {
   TDictionary dictionary(folder.Path());
   EXPECT_TRUE(dictionary.TakeMissingFlag());
   EXPECT_FALSE(dictionary.TakeMissingFlag());
-  // What is there can still be read, and nothing fails.
-  dictionary.FindWord("box");
-  dictionary.GetMeaning(2);
+  // What is there can still be read; what is missing reads as nothing.
+  const std::string missing = GetParam();
+  EXPECT_EQ(dictionary.GetWord(2), missing == "Dat01.vq" ? NullHeadword : "box");
+  EXPECT_EQ(dictionary.FindWord("box"), missing == "Dat01.vq" || missing == "Dat02.vq" ? 1 : 2)
+      << "no headwords, or no count of them: the first index";
+  EXPECT_EQ(dictionary.GetMeaning(2),
+            missing == "Dat02.vq" || missing == "Dat03.vq" ? "" : "\x20\xF2");
   EXPECT_FALSE(std::filesystem::exists(folder / GetParam())) << "a missing file is never created";
 }
 

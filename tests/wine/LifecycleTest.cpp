@@ -276,7 +276,7 @@ TEST_F(Lifecycle, CopiedTextIsLookedUpAndTheChainIsKept) {
   EXPECT_EQ(form->NextClipboardViewer(), nullptr);
   PutOnClipboard(L"cat");
   EXPECT_EQ(form->CurrentIndex(), 3);
-  EXPECT_EQ(after.Notifications() > 0, true);
+  EXPECT_GT(after.Notifications(), 0);
 }
 
 // A reader copies a word with what surrounds it in the text; a copy of millions of characters

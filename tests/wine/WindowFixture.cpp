@@ -82,24 +82,15 @@ void WindowTest::KeyInList(WORD key) {
   Pump();
 }
 
-// The mouse on a row of the word list: its press, or its second press of a double click.
-void WindowTest::MouseOnRow(int row, UINT press) {
+// A click of the mouse on a row of the word list.
+void WindowTest::ClickRow(int row) {
   RECT item{};
   SendMessageW(form->ListBox1.Handle(), LB_GETITEMRECT, static_cast<WPARAM>(row),
                reinterpret_cast<LPARAM>(&item));
   const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
-  SendMessageW(form->ListBox1.Handle(), press, MK_LBUTTON, at);
+  SendMessageW(form->ListBox1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(form->ListBox1.Handle(), WM_LBUTTONUP, 0, at);
   Pump();
-}
-
-void WindowTest::ClickRow(int row) {
-  MouseOnRow(row, WM_LBUTTONDOWN);
-}
-
-void WindowTest::DoubleClickRow(int row) {
-  MouseOnRow(row, WM_LBUTTONDOWN);
-  MouseOnRow(row, WM_LBUTTONDBLCLK);
 }
 
 void WindowTest::Scroll(WORD code) {

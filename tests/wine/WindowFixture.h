@@ -34,7 +34,6 @@ class WindowTest : public ::testing::Test {
   void KeyInSearchBox(WORD key);
   void KeyInList(WORD key);
   void ClickRow(int row);
-  void DoubleClickRow(int row);
   void Scroll(WORD code);  // what the scroll bar sends its window
   void PutOnClipboard(const std::wstring& text, std::initializer_list<const wchar_t*> marks = {});
 
@@ -52,7 +51,6 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<TForm1> form;
 
  private:
-  void MouseOnRow(int row, UINT press);
   std::filesystem::path previousFolder_;
 };
 
