@@ -80,11 +80,10 @@ void TForm1::BindHandlers() {
   ComboBox1.onChange = [this](const std::wstring& text) { ComboBox1Change(text); };
   ComboBox1.onKeyDown = [this](WORD key) { ComboBox1KeyDown(key); };
   ComboBox1.onContextMenu = [this](POINT at) { ComboBoxPopupMenu.Show(Handle(), at); };
-  ComboBox1.completion = [this](const std::wstring& typed) -> std::optional<std::size_t> {
-    if (!session_) {
-      return std::nullopt;
-    }
-    return session_->History().CompletionFor(ui::ToAnsi(typed));
+  ComboBox1.onCaret = [this] { ComboBox1Caret(); };
+  ComboBox1.completion = [this](const std::wstring& text, std::size_t start, std::size_t end,
+                                wchar_t typed) {
+    return ComboBox1Completion(text, start, end, typed);
   };
   TntMemo1.onContextMenu = [this](POINT at) { MemoPopupMenu.Show(Handle(), at); };
   Timer1.onTimer = [this] { Timer1Timer(); };

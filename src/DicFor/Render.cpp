@@ -46,8 +46,10 @@ void TForm1::Render(const WindowView& view) {
   if (all || view.statusText != shown_.statusText) {
     StatusBar1.SetText(ui::FromAnsi(view.statusText));
   }
-  if (all || view.searchWrites != shown_.searchWrites) {
-    ComboBox1.SetText(ui::FromAnsi(view.searchText));
+  if (all || view.searchText != shown_.searchText) {
+    ComboBox1.SetText(ui::FromAnsi(view.searchText));  // which leaves it selected
+  } else if (view.searchSelected && !shown_.searchSelected) {
+    ComboBox1.SelectAll();
   }
   if (all || view.meaning != shown_.meaning) {
     // char16_t and wchar_t are both UTF-16 code units on Windows.

@@ -42,6 +42,11 @@ class TForm1 : public ui::Window {
 
   // Search box (SearchBox.cpp).
   void ComboBox1Change(const std::wstring& typed);
+  void ComboBox1Caret();
+  std::optional<ui::ComboBox::Completed> ComboBox1Completion(const std::wstring& text,
+                                                             std::size_t selectionStart,
+                                                             std::size_t selectionEnd,
+                                                             wchar_t typed);
   void ComboBox1KeyDown(WORD key);
   void Paste3Click();
   void SelectAll3Click();

@@ -17,7 +17,6 @@ void TForm1::ListBox1Click(int row) {
 bool TForm1::ListBox1KeyDown(WORD key) {
   const bool taken = session_ && session_->TakesListKey(key);
   Run([key](LookupSession& session) -> const WindowView& { return session.PressListKey(key); });
-  ComboBox1.SelectAll();  // typing after a move in the list replaces the headword
   return taken;
 }
 

@@ -79,9 +79,10 @@ void LookupSession::ShowEntry(std::int32_t index, bool writeSearchText) {
   view_.meaning = persian::PersianToUnicode(dictionary_->GetMeaning(index)) + u"\r\n";
 }
 
-void LookupSession::WriteSearchText(const std::string& text) {
-  view_.searchText = text;
-  ++view_.searchWrites;
+// A write of the program leaves the text selected, as the combo box does for its own text.
+void LookupSession::WriteSearchText(std::string_view text) {
+  view_.searchText = std::string(text);
+  view_.searchSelected = true;
 }
 
 // After every fill the thumb stands at the page top and no row is highlighted; a page that is
@@ -135,6 +136,8 @@ void LookupSession::LookUp(std::string_view text) {
 }
 
 const WindowView& LookupSession::TypeText(std::string_view text) {
+  view_.searchText = std::string(text);
+  view_.searchSelected = false;
   LookUp(text);
   const auto highlighted = HighlightedRowText();
   recentWords_.Add(text, false, highlighted);
@@ -142,11 +145,38 @@ const WindowView& LookupSession::TypeText(std::string_view text) {
   return view_;
 }
 
+const WindowView& LookupSession::MoveSearchCaret() {
+  view_.searchSelected = false;
+  return view_;
+}
+
+const WindowView& LookupSession::ClearSearchText() {
+  WriteSearchText("");
+  return view_;
+}
+
+const WindowView& LookupSession::SelectSearchText() {
+  view_.searchSelected = true;
+  return view_;
+}
+
+const WindowView& LookupSession::PasteSearchText(std::string_view firstLine) {
+  WriteSearchText(firstLine.substr(0, CopiedTextLimit));
+  return view_;
+}
+
+std::optional<Completion> LookupSession::CompletionOf(std::string_view text,
+                                                      std::size_t selectionStart,
+                                                      std::size_t selectionEnd, char typed) const {
+  return CompleteTyping(recentWords_, text, selectionStart, selectionEnd, typed);
+}
+
 bool LookupSession::TakesListKey(std::uint16_t key) const {
   return view_.highlightedRow >= 0 && IsNavigationKey(key);
 }
 
 const WindowView& LookupSession::PressListKey(std::uint16_t key) {
+  view_.searchSelected = true;
   if (view_.highlightedRow < 0) {
     return view_;  // after the thumb has moved, the list's own handling highlights a row
   }

@@ -35,10 +35,11 @@ struct ScrollBarState {
 struct WindowView {
   std::string caption;
   std::string statusText;
-  // What the program last wrote into the search box, and how many writes there have been:
-  // each write is shown, even of the text already there, since the user may have typed since.
+  // The search box: its text, and whether that text stands all selected, so that typing
+  // replaces it (as after a program's write, Enter, or a key in the list). The user's edits and
+  // moves of the caret reach the session too, so this is always what the box shows.
   std::string searchText;
-  std::uint32_t searchWrites = 0;
+  bool searchSelected = false;
   std::u16string meaning;
   std::vector<std::string> rows;
   std::int32_t highlightedRow = -1;
@@ -68,8 +69,26 @@ class LookupSession {
   // The user edited the search text: the entry found is shown and the text may become a
   // recent word.
   const WindowView& TypeText(std::string_view text);
+  // The user moved the caret or the selection in the search box without editing.
+  const WindowView& MoveSearchCaret();
+  // Escape: the search box is emptied; the entry on display stays.
+  const WindowView& ClearSearchText();
+  // Enter, or the menu's Select All: the search text stands selected.
+  const WindowView& SelectSearchText();
+  // The menu's Paste: the clipboard's first line (in the code page) goes into the search box as
+  // a paste into a single-line field takes it, no more of it than a lookup can use; nothing is
+  // looked up until the user edits it.
+  const WindowView& PasteSearchText(std::string_view firstLine);
 
-  // A navigation key in the word list; other keys change nothing.
+  // Typing `typed` into the search box as it stands completes the text from the recent words
+  // when the caret (or the selection) ends at the text's end and a recent word goes on from the
+  // text before the selection plus `typed`: the letters typed stay as typed, and the completed
+  // part stands selected, so that typing on narrows it. Nothing otherwise.
+  std::optional<Completion> CompletionOf(std::string_view text, std::size_t selectionStart,
+                                         std::size_t selectionEnd, char typed) const;
+
+  // A key in the word list: a navigation key moves the entry; after any key the search text
+  // stands selected, so that typing replaces the headword there.
   const WindowView& PressListKey(std::uint16_t key);
   // Whether the session handles a key of the word list whole, so that the list must not move
   // its highlight a second time: a navigation key while a row is highlighted. With none (after
@@ -117,7 +136,7 @@ class LookupSession {
   void Arrange(bool keepPage = false);
   void LookUp(std::string_view text);
   void ShowEntry(std::int32_t index, bool writeSearchText);
-  void WriteSearchText(const std::string& text);
+  void WriteSearchText(std::string_view text);
   void FillPage(std::int32_t index);
   void SelectRow(std::int32_t index);
   std::optional<std::string> HighlightedRowText() const;

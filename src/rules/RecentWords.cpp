@@ -50,4 +50,19 @@ std::optional<std::size_t> RecentWords::CompletionFor(std::string_view typed) co
   return std::nullopt;
 }
 
+std::optional<Completion> CompleteTyping(const RecentWords& recent, std::string_view text,
+                                         std::size_t selectionStart, std::size_t selectionEnd,
+                                         char typed) {
+  // Only at the end: typing inside the text edits it as it stands.
+  if (selectionEnd != text.size() || selectionStart > selectionEnd) {
+    return std::nullopt;
+  }
+  const std::string prefix = std::string(text.substr(0, selectionStart)) + typed;
+  const auto index = recent.CompletionFor(prefix);
+  if (!index) {
+    return std::nullopt;
+  }
+  return Completion{prefix + recent.Items()[*index].substr(prefix.size()), prefix.size(), *index};
+}
+
 }  // namespace varkam

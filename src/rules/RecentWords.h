@@ -10,6 +10,24 @@
 
 namespace varkam {
 
+// The search text as a completion leaves it: the text, and where its selected end begins.
+struct Completion {
+  std::string text;
+  std::size_t selectionStart = 0;
+  std::size_t recentWord = 0;  // which recent word completed it, newest first
+  bool operator==(const Completion&) const = default;
+};
+
+class RecentWords;
+
+// Typing `typed` into `text` with the selection [selectionStart, selectionEnd): completed from
+// the first recent word that goes on from the text before the selection plus `typed`, ignoring
+// case, when the selection ends at the text's end. The letters before the completed part are
+// the user's, as typed.
+std::optional<Completion> CompleteTyping(const RecentWords& recent, std::string_view text,
+                                         std::size_t selectionStart, std::size_t selectionEnd,
+                                         char typed);
+
 class RecentWords {
  public:
   static constexpr std::size_t MaxItems = 20;

@@ -114,9 +114,8 @@ void ComboBox::OnCommand(WORD code) {
   }
 }
 
-// Typing a character that a recent word goes on from completes the text to that word, with
-// the completed part selected so that typing on narrows it. The letters typed stay as typed:
-// "C" with "cat" recent gives "Cat", so that the word looked up and recorded is the user's.
+// A character typed that completes the text: the completed text is written with its completed
+// part selected, and the change raised once.
 bool ComboBox::Complete(wchar_t typed) {
   if (!completion) {
     return false;
@@ -125,22 +124,17 @@ bool ComboBox::Complete(wchar_t typed) {
   DWORD end = 0;
   SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   const std::wstring text = Text();
-  if (end != text.size()) {
+  const auto completed = completion(text, start, end, typed);
+  if (!completed) {
     return false;
   }
-  const std::wstring prefix = text.substr(0, start) + typed;
-  const auto index = completion(prefix);
-  if (!index) {
-    return false;
-  }
-  const std::wstring completed = prefix + Items()[*index].substr(prefix.size());
   {
     ProgramWrite write(programWrites_);
-    SendMessageW(Handle(), CB_SETCURSEL, *index, 0);
-    SetWindowTextW(edit_, completed.c_str());
-    SendMessageW(edit_, EM_SETSEL, prefix.size(), -1);
+    SendMessageW(Handle(), CB_SETCURSEL, completed->item, 0);
+    SetWindowTextW(edit_, completed->text.c_str());
+    SendMessageW(edit_, EM_SETSEL, completed->selectionStart, -1);
   }
-  if (completed != text) {
+  if (completed->text != text) {
     Raise();
   }
   return true;
@@ -151,6 +145,14 @@ std::optional<LRESULT> ComboBox::OnOwnMessage(HWND, UINT message, WPARAM wParam,
     case WM_KEYDOWN:
       if (onKeyDown) {
         onKeyDown(static_cast<WORD>(wParam));
+      }
+      break;
+    case WM_KEYUP:
+    case WM_LBUTTONUP:
+      // The caret may have moved: an edit raises its change before this, so the session
+      // hears of the text first.
+      if (onCaret) {
+        onCaret();
       }
       break;
     case WM_CHAR:

@@ -60,7 +60,7 @@ TEST_F(Session, OpensOnTheFirstEntryWithItsRowHighlighted) {
   EXPECT_EQ(View().highlightedRow, 0);
   EXPECT_EQ(View().caption, "a  (Varkam)");
   EXPECT_EQ(View().searchText, "a");
-  EXPECT_EQ(View().searchWrites, 1u);
+  EXPECT_TRUE(View().searchSelected);
   EXPECT_EQ(View().statusText, "a");
   EXPECT_EQ(View().meaning, u"\u0627\u0631\r\n");
   EXPECT_EQ(View().scrollBar, (ScrollBarState{1, 17, 1, 23}));
@@ -78,7 +78,8 @@ TEST_F(Session, TheRoadOfOneTypedWord) {
   session->TypeText("making");
   EXPECT_EQ(session->CurrentIndex(), 9) << "making stems to make";
   EXPECT_EQ(View().statusText, "make");
-  EXPECT_EQ(View().searchWrites, 1u) << "the search box keeps what was typed";
+  EXPECT_EQ(View().searchText, "making") << "the search box keeps what was typed";
+  EXPECT_FALSE(View().searchSelected);
   EXPECT_TRUE(View().recentWords.empty()) << "making is not the headword found";
   session->TypeText("zzzz");
   EXPECT_EQ(session->CurrentIndex(), 17) << "past every headword lands on the last";
@@ -98,6 +99,45 @@ TEST_F(Session, TypedWordsEnterTheRecentWordsWhenTheyNameTheEntry) {
   EXPECT_EQ(session->History().CompletionFor("c"), 1u);
 }
 
+// What the search box shows is the session's: the user's edits and caret moves reach it, and
+// Escape, Enter, Paste and the list's keys are its commands.
+TEST_F(Session, TheSearchBoxShowsWhatTheSessionSays) {
+  Open(SeventeenWords());
+  session->TypeText("bo");
+  EXPECT_EQ(View().searchText, "bo");
+  EXPECT_FALSE(View().searchSelected);
+  session->SelectSearchText();
+  EXPECT_TRUE(View().searchSelected) << "Enter";
+  session->MoveSearchCaret();
+  EXPECT_FALSE(View().searchSelected) << "a click in the box";
+  session->ClearSearchText();
+  EXPECT_EQ(View().searchText, "") << "Escape";
+  EXPECT_EQ(session->CurrentIndex(), 4) << "the entry on display stays";
+  session->PasteSearchText("cat" + std::string(1000, 's'));
+  EXPECT_EQ(View().searchText, "cat" + std::string(CopiedTextLimit - 3, 's'));
+  EXPECT_TRUE(View().searchSelected);
+  EXPECT_EQ(session->CurrentIndex(), 4) << "nothing is looked up until the user edits";
+  session->MoveSearchCaret();
+  session->PressListKey(37);  // Left: no move, but the text stands selected all the same
+  EXPECT_TRUE(View().searchSelected);
+}
+
+// Completion from the recent words: only with the caret at the end, the typed letters kept.
+TEST(RecentWords, TypingAtTheEndCompletesAndKeepsTheTypedLetters) {
+  RecentWords recent;
+  recent.Add("cat", true, std::nullopt);
+  recent.Add("Box", true, std::nullopt);
+  EXPECT_EQ(CompleteTyping(recent, "", 0, 0, 'C'), (Completion{"Cat", 1, 1}));
+  EXPECT_EQ(CompleteTyping(recent, "b", 1, 1, 'o'), (Completion{"bo"
+                                                                "x",
+                                                                2, 0}));
+  EXPECT_EQ(CompleteTyping(recent, "Cat", 1, 3, 'A'), (Completion{"CAt", 2, 1}))
+      << "typing over the completed part narrows it";
+  EXPECT_EQ(CompleteTyping(recent, "cat", 1, 1, 'a'), std::nullopt) << "the caret inside the text";
+  EXPECT_EQ(CompleteTyping(recent, "x", 1, 1, 'y'), std::nullopt) << "no recent word goes on";
+  EXPECT_EQ(CompleteTyping(recent, "cat", 3, 3, 's'), std::nullopt);
+}
+
 TEST_F(Session, ClicksAndKeysInTheList) {
   Open(SeventeenWords());
   session->ClickRow(3);
@@ -110,10 +150,11 @@ TEST_F(Session, ClicksAndKeysInTheList) {
   EXPECT_EQ(View().searchText, "ca");
   session->PressListKey(KeyEnd);
   EXPECT_EQ(session->CurrentIndex(), 17);
-  const auto writes = View().searchWrites;
+  session->TypeText("zz");
   session->PressListKey(KeyDown);
   EXPECT_EQ(session->CurrentIndex(), 17);
-  EXPECT_EQ(View().searchWrites, writes + 1) << "the highlighted row's text is written again";
+  EXPECT_EQ(View().searchText, "zebra") << "the highlighted row's text is written again";
+  EXPECT_TRUE(View().searchSelected) << "so that typing replaces it";
   session->PressListKey(KeyHome);
   EXPECT_EQ(session->CurrentIndex(), 1);
   session->PressListKey(KeyUp);
@@ -287,7 +328,7 @@ TEST_F(Session, ADpiChangeKeepsTheEntryAndThePage) {
   ASSERT_EQ(session->CurrentIndex(), 25);
   ASSERT_EQ(session->PageTop(), 20);
   const std::u16string meaning = View().meaning;
-  const std::uint32_t searchWrites = View().searchWrites;
+  const std::string searchText = View().searchText;
 
   session->ChangeDpi(144, 539, 504);
   EXPECT_EQ(View().layout.visibleRows, 23);
@@ -297,7 +338,7 @@ TEST_F(Session, ADpiChangeKeepsTheEntryAndThePage) {
   EXPECT_EQ(View().rows.size(), 23u);
   EXPECT_EQ(View().rows.front(), "w000020");
   EXPECT_EQ(View().meaning, meaning);
-  EXPECT_EQ(View().searchWrites, searchWrites) << "the search box keeps what it shows";
+  EXPECT_EQ(View().searchText, searchText) << "the search box keeps what it shows";
   EXPECT_EQ(View().layout.listBox.width, 140) << "93 pixels at 96 dpi, 139.5 at 144";
 
   session->ChangeDpi(96, DesignWidth, DesignHeight);
@@ -383,12 +424,12 @@ TEST_F(Session, CopiedTextIsLookedUpAndAlwaysRecorded) {
       << "one character, and no headword: recorded all the same";
 
   // Text the code page cannot hold, or none at all, changes nothing.
-  const auto writes = View().searchWrites;
+  session->TypeText("ap");
   const auto shown = session->CurrentIndex();
   for (const auto& text : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
     session->CopiedText(text);
     EXPECT_EQ(session->CurrentIndex(), shown);
-    EXPECT_EQ(View().searchWrites, writes);
+    EXPECT_EQ(View().searchText, "ap");
     EXPECT_EQ(View().recentWords.size(), 2u);
   }
   session->Toggle(Switch::ClipboardMeaning);
@@ -425,9 +466,9 @@ TEST_F(Session, ACopiedWordIsLookedUpWithoutWhatSurroundsItAndRecordedSo) {
   EXPECT_EQ(View().recentWords, std::vector<std::string>{"box"});
   session->CopiedText("cat's");
   EXPECT_EQ(View().caption, "cat  (Varkam)");
-  const auto writes = View().searchWrites;
+  session->MoveSearchCaret();
   session->CopiedText("(...)");
-  EXPECT_EQ(View().searchWrites, writes) << "no word at all: nothing happens";
+  EXPECT_FALSE(View().searchSelected) << "no word at all: nothing is written";
   EXPECT_EQ(View().recentWords, (std::vector<std::string>{"cat", "box"}));
 
   // Ten million characters cost what a word costs: only a headword's length is looked up and
