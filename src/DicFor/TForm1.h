@@ -82,7 +82,8 @@ class TForm1 : public ui::Window {
   void FormActivate(bool active);
   void Timer1Timer();
 
-  // What the window knows, for those who look on.
+  // What the window knows, for those who look on: the session's view, which the controls show.
+  const WindowView* SessionView() const { return session_ ? &session_->View() : nullptr; }
   std::int32_t CurrentIndex() const { return session_ ? session_->CurrentIndex() : 0; }
   std::int32_t PageTop() const { return session_ ? session_->PageTop() : 0; }
   std::uint16_t VisibleRows() const { return session_ ? session_->VisibleRows() : 0; }

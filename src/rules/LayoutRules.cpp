@@ -40,6 +40,12 @@ Layout ArrangeLayout(const LayoutInput& input) {
   layout.memo.top = layout.aboutButton.top + searchRowHeight + scaled(MemoGap);
   layout.memo.left = layout.comboBox.left;
   layout.memo.width = layout.aboutButton.left + layout.aboutButton.width - layout.comboBox.left;
+  // A window smaller than the bands leaves a control no room, never less.
+  for (Bounds* bounds : {&layout.listBox, &layout.scrollBar, &layout.splitter, &layout.comboBox,
+                         &layout.aboutButton, &layout.memo, &layout.statusBar}) {
+    bounds->width = std::max(bounds->width, 0);
+    bounds->height = std::max(bounds->height, 0);
+  }
   return layout;
 }
 

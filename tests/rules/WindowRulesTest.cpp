@@ -301,6 +301,21 @@ TEST(LayoutRules, SizesRoundToTheNearestPixel) {
   EXPECT_EQ(Rescaled(73, 96, 96), 73);
 }
 
+// A window too small for its bands gives its controls no room, never a negative size (a
+// 37-pixel window had a meaning pane -11 pixels high).
+TEST(LayoutRules, NoSizeIsNegative) {
+  for (const int height : {0, 10, 37, 50}) {
+    for (const int width : {0, 30, 120}) {
+      const Layout layout = ArrangeLayout({.clientWidth = width, .clientHeight = height});
+      for (const Bounds& b : {layout.listBox, layout.scrollBar, layout.splitter, layout.comboBox,
+                              layout.aboutButton, layout.memo, layout.statusBar}) {
+        EXPECT_GE(b.width, 0) << width << " x " << height;
+        EXPECT_GE(b.height, 0) << width << " x " << height;
+      }
+    }
+  }
+}
+
 TEST(LayoutRules, RowsFromTheClientHeight) {
   EXPECT_EQ(ArrangeLayout({.clientWidth = 200, .clientHeight = 37}).visibleRows, 1);
   EXPECT_EQ(ArrangeLayout({.clientWidth = 200, .clientHeight = 36}).visibleRows, 0);

@@ -14,66 +14,6 @@ bool SameBounds(const RECT& actual, int left, int top, int width, int height) {
          actual.bottom - actual.top == height;
 }
 
-TEST_F(LayoutAndViews, TheDesignClientAreaInTheFullView) {
-  Open(NumberedWords(100));
-  EXPECT_EQ(form->VisibleRows(), 24);
-  EXPECT_EQ(form->ListBox1.RowCount(), 24);
-  EXPECT_TRUE(SameBounds(ClientBounds(form->ListBox1.Handle()), 0, 0, 73, 317));
-  EXPECT_TRUE(SameBounds(ClientBounds(form->ScrollBar1.Handle()), 73, 0, 15, 316));
-  EXPECT_TRUE(SameBounds(ClientBounds(form->StatusBar1.Handle()), 0, 317, 359, 19));
-  EXPECT_TRUE(SameBounds(ClientBounds(form->TntMemo1.Handle()), 92, 29, 267, 288));
-  const RECT combo = ClientBounds(form->ComboBox1.Handle());
-  EXPECT_EQ(combo.left, 92);
-  EXPECT_EQ(combo.top, 4);
-  EXPECT_EQ(combo.right - combo.left, 242);
-  EXPECT_EQ(form->Shape1Bounds(), (Bounds{88, 0, 20, 316}));
-  EXPECT_EQ(form->AboutButtonBounds(), (Bounds{336, 0, 23, 27}));
-}
-
-TEST_F(LayoutAndViews, NormalViewAndHiddenStatusBar) {
-  Open(NumberedWords(100));
-  ClickRow(5);
-  form->ListBox1DblClick();  // a double click's second click
-  EXPECT_TRUE(form->ActionNormal.checked);
-  EXPECT_FALSE(form->ActionFull.checked);
-  EXPECT_FALSE(IsWindowVisible(form->ListBox1.Handle()));
-  EXPECT_FALSE(IsWindowVisible(form->ScrollBar1.Handle()));
-  const RECT combo = ClientBounds(form->ComboBox1.Handle());
-  EXPECT_EQ(combo.left, 0);
-  EXPECT_EQ(combo.right - combo.left, 334);
-  EXPECT_TRUE(SameBounds(ClientBounds(form->TntMemo1.Handle()), 0, 29, 359, 288));
-
-  form->ActionFull.Execute();
-  EXPECT_TRUE(IsWindowVisible(form->ListBox1.Handle()));
-  EXPECT_EQ(form->PageTop(), 6) << "the current entry comes into the top row";
-  EXPECT_TRUE(SameBounds(ClientBounds(form->ListBox1.Handle()), 0, 0, 73, 317));
-
-  form->ActionHidStatusBar.Execute();
-  EXPECT_FALSE(IsWindowVisible(form->StatusBar1.Handle()));
-  EXPECT_EQ(form->VisibleRows(), 25);
-  EXPECT_TRUE(SameBounds(ClientBounds(form->TntMemo1.Handle()), 92, 29, 267, 307));
-  form->ActionHidStatusBar.Execute();
-  EXPECT_EQ(form->VisibleRows(), 24);
-}
-
-TEST_F(LayoutAndViews, RowsFollowTheHeightAndAResizeRefillsTheList) {
-  Open(NumberedWords(100));
-  SetClientSize(359, 50);
-  EXPECT_EQ(form->VisibleRows(), 2);
-  EXPECT_EQ(form->ListBox1.RowCount(), 2);
-  SetClientSize(359, 37);
-  EXPECT_EQ(form->VisibleRows(), 1);
-  EXPECT_EQ(form->ScrollBar1.LargeChange(), 1) << "kept from the 2-row layout";
-  EXPECT_EQ(form->ListBox1.RowCount(), 1);
-  EXPECT_EQ(form->ListBox1.RowCount(), 1);
-  KeyInList(VK_DOWN);
-  form->ActionHidStatusBar.Execute();
-  EXPECT_EQ(form->VisibleRows(), 2) << "19 pixels more for rows";
-  form->ActionHidStatusBar.Execute();
-  SetClientSize(359, 336);
-  EXPECT_EQ(form->ListBox1.RowCount(), 24);
-}
-
 TEST_F(LayoutAndViews, TheSplitterIsDraggedInTheGapBesideTheScrollBar) {
   Open(NumberedWords(100));
   const auto mouse = [this](UINT message, WPARAM keys, int x) {

@@ -4,8 +4,8 @@
 #include <thread>
 
 #include "UnitAbout.h"
-#include "ui/Clipboard.h"
 #include "support/WindowsClipboard.h"
+#include "ui/Clipboard.h"
 #include "wine/WindowFixture.h"
 
 namespace varkam::testing {

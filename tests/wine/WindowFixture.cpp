@@ -131,4 +131,64 @@ std::pair<DWORD, DWORD> WindowTest::SearchSelection() const {
   return {start, end};
 }
 
+void WindowTest::ExpectControlsShowTheView(const char* after) {
+  SCOPED_TRACE(std::string("after ") + after);
+  ASSERT_NE(form->SessionView(), nullptr);
+  const WindowView& view = *form->SessionView();
+  ASSERT_EQ(form->ListBox1.RowCount(), static_cast<int>(view.rows.size()));
+  for (std::size_t row = 0; row < view.rows.size(); ++row) {
+    EXPECT_EQ(Row(static_cast<int>(row)), ui::FromAnsi(view.rows[row])) << "row " << row;
+  }
+  EXPECT_EQ(form->ListBox1.HighlightedRow(), view.highlightedRow);
+  EXPECT_EQ(Caption(), ui::FromAnsi(view.caption));
+  EXPECT_EQ(StatusText(), ui::FromAnsi(view.statusText));
+  EXPECT_EQ(SearchText(), ui::FromAnsi(view.searchText));
+  if (view.searchSelected) {
+    EXPECT_EQ(SearchSelection(), std::make_pair(DWORD{0}, static_cast<DWORD>(SearchText().size())));
+  }
+  EXPECT_EQ(Meaning(), std::wstring(view.meaning.begin(), view.meaning.end()));
+  EXPECT_EQ(form->ScrollBar1.Position(), view.scrollBar.position);
+  EXPECT_EQ(form->ScrollBar1.Maximum(), view.scrollBar.maximum);
+  EXPECT_EQ(form->ScrollBar1.LargeChange(), view.scrollBar.largeChange);
+  std::vector<std::wstring> recent;
+  for (const std::string& word : view.recentWords) {
+    recent.push_back(ui::FromAnsi(word));
+  }
+  EXPECT_EQ(form->ComboBox1.Items(), recent);
+  const Switches& switches = view.switches;
+  EXPECT_EQ(form->ActionAutomeaning.checked, switches.clipboardMeaning);
+  EXPECT_EQ(form->ActionStayOnTop.checked, switches.stayOnTop);
+  EXPECT_EQ(form->ActionHidStatusBar.checked, switches.hideStatusBar);
+  EXPECT_EQ(form->ActionFull.checked, switches.fullView);
+  EXPECT_EQ(form->ActionNormal.checked, !switches.fullView);
+  EXPECT_EQ(form->ActionSaveExit.checked, switches.saveOnExit);
+  EXPECT_EQ((GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, switches.stayOnTop);
+  if (!view.title.empty()) {
+    EXPECT_EQ(application.Title(), ui::FromAnsi(view.title));
+  }
+  const auto placed = [this](HWND control, const Bounds& bounds, bool withHeight) {
+    const RECT actual = ClientBounds(control);
+    EXPECT_EQ(actual.left, bounds.left);
+    EXPECT_EQ(actual.top, bounds.top);
+    EXPECT_EQ(actual.right - actual.left, bounds.width);
+    if (withHeight) {
+      EXPECT_EQ(actual.bottom - actual.top, bounds.height);
+    }
+  };
+  EXPECT_EQ(IsWindowVisible(form->ListBox1.Handle()) != 0, switches.fullView);
+  EXPECT_EQ(IsWindowVisible(form->ScrollBar1.Handle()) != 0, switches.fullView);
+  EXPECT_EQ(IsWindowVisible(form->StatusBar1.Handle()) != 0, !switches.hideStatusBar);
+  if (switches.fullView) {
+    placed(form->ListBox1.Handle(), view.layout.listBox, true);
+    placed(form->ScrollBar1.Handle(), view.layout.scrollBar, true);
+  }
+  if (!switches.hideStatusBar) {
+    placed(form->StatusBar1.Handle(), view.layout.statusBar, true);
+  }
+  placed(form->ComboBox1.Handle(), view.layout.comboBox, false);  // its height is its own
+  placed(form->TntMemo1.Handle(), view.layout.memo, true);
+  EXPECT_EQ(form->Shape1Bounds(), view.layout.splitter);
+  EXPECT_EQ(form->AboutButtonBounds(), view.layout.aboutButton);
+}
+
 }  // namespace varkam::testing

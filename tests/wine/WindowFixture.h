@@ -45,6 +45,10 @@ class WindowTest : public ::testing::Test {
   std::wstring Row(int row) const { return form->ListBox1.RowText(row); }
   RECT ClientBounds(HWND control) const;
   std::pair<DWORD, DWORD> SearchSelection() const;
+  // That every control shows what the session's view says: the rows and the highlight, the
+  // caption, status text, search text and meaning, the scroll bar, the recent words, the check
+  // marks, the title, and every control's place. `after` names the event for the failures.
+  void ExpectControlsShowTheView(const char* after);
 
   TestFolder folder;
   ui::Application application;
@@ -53,6 +57,5 @@ class WindowTest : public ::testing::Test {
  private:
   std::filesystem::path previousFolder_;
 };
-
 
 }  // namespace varkam::testing
