@@ -4,6 +4,10 @@
 # run this again only to change them.
 set -euo pipefail
 cd "$(dirname "$0")"
+# The version drawn on the banner is the project's, from the one place it is set; the banner
+# carries it as its comment too, which the build checks.
+version=$(sed -n 's/^project(Varkam VERSION \([0-9]*\)\.\([0-9]*\).*/\1.\2/p' ../CMakeLists.txt)
+[ -n "$version" ] || { echo "no version in CMakeLists.txt" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -35,8 +39,8 @@ pictures() {
     -annotate +0+$((26 * s)) 'Varkam' \
     -font DejaVu-Sans -pointsize $((15 * s)) -annotate +0+$((86 * s)) 'English to Persian dictionary' \
     -fill '#f39c12' -draw "scale $s,$s rectangle 99,120 199,123" \
-    -font DejaVu-Sans -pointsize $((11 * s)) -fill '#dfeff5' -annotate +0+$((128 * s)) 'version 1.3' \
-    -colors 48 "banner$suffix.gif"
+    -font DejaVu-Sans -pointsize $((11 * s)) -fill '#dfeff5' -annotate +0+$((128 * s)) "version $version" \
+    -colors 48 -set comment "version $version" "banner$suffix.gif"
 
   # The picture, 298 by 266: an open book, and the way to the web site.
   convert -size $((298 * s))x$((266 * s)) xc:'#f4f7fb' \

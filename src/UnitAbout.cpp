@@ -8,7 +8,7 @@
 #include <new>
 #include <string>
 
-// VARKAM_WEB_SITE, the product's web site, is set when building.
+// VARKAM_WEB_SITE, the product's web site, and VARKAM_WEB_HOST, its host, are set when building.
 
 namespace varkam {
 
@@ -216,7 +216,7 @@ bool TAboutBox::CreateControls() {
       !versionLabel_.Create(Handle(), L"STATIC", L"ZEMKO  v.Beta1", SS_LEFT) ||
       !copyrightLabel_.Create(Handle(), L"STATIC", L"Copyright (c) Varkam",
                               SS_LEFT | SS_CENTERIMAGE) ||
-      !contactLine_.Create(Handle(), L"EDIT", L"varkam.example.org", ES_READONLY)) {
+      !contactLine_.Create(Handle(), L"EDIT", VARKAM_WEB_HOST, ES_READONLY)) {
     return false;
   }
   OKButton.onClick = [this] { OKButtonClick(); };
