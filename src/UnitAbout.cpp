@@ -27,12 +27,13 @@ void LoadPicture(const wchar_t* name, ui::ComPointer<IPicture>& picture) {
   if (!copy || bytes == nullptr) {
     return;
   }
-  void* target = GlobalLock(copy.Get());
-  if (target == nullptr) {
-    return;
+  {
+    const ui::LockedMemory target(copy.Get());
+    if (target.Get() == nullptr) {
+      return;
+    }
+    CopyMemory(target.Get(), bytes, size);
   }
-  CopyMemory(target, bytes, size);
-  GlobalUnlock(copy.Get());
   ui::ComPointer<IStream> stream;
   // The stream frees the memory from here on.
   if (FAILED(
@@ -68,10 +69,9 @@ Pixels PixelsOf(IPicture* picture) {
   Pixels pixels{shape.bmWidth, shape.bmHeight, {}};
   pixels.values.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
   BITMAPINFO info = TopDownBitmapInfo(pixels.width, pixels.height);
-  const HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(pixels.height),
+  const ui::ScreenDeviceContext screen;
+  const int rows = GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(pixels.height),
                              pixels.values.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
   return rows == pixels.height ? pixels : Pixels{};
 }
 
@@ -102,13 +102,13 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, const Bounds& frame) {
   if (bitmap == nullptr || GetObjectW(bitmap, sizeof shape, &shape) == 0) {
     return;
   }
-  const HDC source = CreateCompatibleDC(dc);
-  {
-    const ui::Selected selected(source, bitmap);
-    BitBlt(dc, frame.left, frame.top, std::min<int>(frame.width, shape.bmWidth),
-           std::min<int>(frame.height, shape.bmHeight), source, 0, 0, SRCCOPY);
+  const ui::MemoryDeviceContext source(CreateCompatibleDC(dc));
+  if (!source) {
+    return;
   }
-  DeleteDC(source);
+  const ui::Selected selected(source.Get(), bitmap);
+  BitBlt(dc, frame.left, frame.top, std::min<int>(frame.width, shape.bmWidth),
+         std::min<int>(frame.height, shape.bmHeight), source.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace

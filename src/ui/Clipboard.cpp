@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "ui/Resources.h"
+
 namespace varkam::ui {
 
 namespace {
@@ -43,14 +45,12 @@ std::optional<ClipboardContent> ReadClipboard(HWND owner, std::size_t limit) {
   if (!text) {
     return content;
   }
-  HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  const auto* units = data != nullptr ? static_cast<const char16_t*>(GlobalLock(data)) : nullptr;
-  if (units != nullptr) {
+  const LockedMemory data(GetClipboardData(CF_UNICODETEXT));
+  if (const auto* units = static_cast<const char16_t*>(data.Get())) {
     // The block may be larger than its text, and an odd program may leave out the final NUL.
-    const std::u16string_view block(units, GlobalSize(data) / sizeof(char16_t));
+    const std::u16string_view block(units, data.Size() / sizeof(char16_t));
     const std::u16string_view head = block.substr(0, limit);
     content.text = std::u16string(head.substr(0, head.find(u'\0')));
-    GlobalUnlock(data);
   }
   return content;
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <utility>
 
 namespace varkam::ui {
@@ -50,6 +51,9 @@ struct FreeGlobalMemory {
 struct CloseKernelHandle {
   void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
+struct DeleteDeviceContext {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
 
 using Font = Owned<HFONT, DeleteGdiObject>;
 using Pen = Owned<HPEN, DeleteGdiObject>;
@@ -57,6 +61,44 @@ using Brush = Owned<HBRUSH, DeleteGdiObject>;
 using Bitmap = Owned<HBITMAP, DeleteGdiObject>;
 using GlobalMemory = Owned<HGLOBAL, FreeGlobalMemory>;
 using KernelHandle = Owned<HANDLE, CloseKernelHandle>;
+using MemoryDeviceContext = Owned<HDC, DeleteDeviceContext>;  // from CreateCompatibleDC
+
+// The screen's device context for one scope (GetDC of no window), released at its end.
+class ScreenDeviceContext {
+ public:
+  ScreenDeviceContext() : dc_(GetDC(nullptr)) {}
+  ~ScreenDeviceContext() {
+    if (dc_ != nullptr) {
+      ReleaseDC(nullptr, dc_);
+    }
+  }
+  ScreenDeviceContext(const ScreenDeviceContext&) = delete;
+  ScreenDeviceContext& operator=(const ScreenDeviceContext&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// Global memory locked for one scope; Get() is null when it could not be locked.
+class LockedMemory {
+ public:
+  explicit LockedMemory(HGLOBAL memory)
+      : memory_(memory), bytes_(memory != nullptr ? GlobalLock(memory) : nullptr) {}
+  ~LockedMemory() {
+    if (bytes_ != nullptr) {
+      GlobalUnlock(memory_);
+    }
+  }
+  LockedMemory(const LockedMemory&) = delete;
+  LockedMemory& operator=(const LockedMemory&) = delete;
+  void* Get() const { return bytes_; }
+  std::size_t Size() const { return bytes_ != nullptr ? GlobalSize(memory_) : 0; }
+
+ private:
+  HGLOBAL memory_;
+  void* bytes_;
+};
 
 // An object selected into a device context for one scope; the previous one comes back.
 class Selected {

@@ -1,6 +1,7 @@
 #include "ui/Window.h"
 
 #include "ui/Control.h"
+#include "ui/Resources.h"
 
 namespace varkam::ui {
 
@@ -26,9 +27,8 @@ int DpiOf(HWND window) {
                 ? static_cast<int>(getDpiForWindow(window))
                 : 0;
   if (dpi <= 0) {
-    const HDC screen = GetDC(nullptr);
-    dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const ScreenDeviceContext screen;
+    dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   }
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }

@@ -5,7 +5,9 @@
 #include "UnitDitionary.h"
 #include "support/TestFolder.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dirent.h>
 #endif
 
@@ -374,11 +376,22 @@ TEST(DictionaryFiles, DestructionClosesTheOpenFiles) {
   }
   EXPECT_EQ(OpenDescriptors(), before);
 #else
-  // Windows refuses to delete a file that is still open without delete sharing.
+  // A file opens for nobody else only when no handle to it is open any more.
+  const auto openedAlone = [&folder](const char* name) {
+    const HANDLE file = CreateFileW((folder / name).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      return false;
+    }
+    CloseHandle(file);
+    return true;
+  };
   {
     TDictionary dictionary(folder.Path());
-    std::error_code error;
-    EXPECT_FALSE(std::filesystem::remove(folder / "Dat01.vq", error));
+    EXPECT_FALSE(openedAlone("Dat01.vq"));
+  }
+  for (const char* name : {"Dat01.vq", "Dat03.vq", "Dat04.vq"}) {
+    EXPECT_TRUE(openedAlone(name)) << name;
   }
 #endif
   for (const char* name : {"Dat01.vq", "Dat03.vq", "Dat04.vq"}) {
