@@ -27,7 +27,7 @@ TEST_F(MainWindow, TheControlsShowWhatTheSessionSays) {
   Open(SeventeenWords());
   ExpectControlsShowTheView("opening");
   EXPECT_EQ(GetFocus(), form->ComboBox1.EditHandle()) << "the search box has the focus";
-  const std::pair<const char*, std::function<void()>> events[] = {
+  DriveAndCheck({
       {"Escape", [&] { KeyInSearchBox(VK_ESCAPE); }},
       {"typing m", [&] { Type(L"m"); }},
       {"typing on to making", [&] { Type(L"aking"); }},
@@ -50,17 +50,13 @@ TEST_F(MainWindow, TheControlsShowWhatTheSessionSays) {
       {"Stay on top", [&] { form->ActionStayOnTop.Execute(); }},
       {"the marquee", [&] { form->ActionTaskbarScroller.Execute(), form->Timer1Timer(); }},
       {"its next step", [&] { form->Timer1Timer(); }},
-  };
-  for (const auto& [name, event] : events) {
-    event();
-    ExpectControlsShowTheView(name);
-  }
+  });
 }
 
 // The same contract where the scroll bar pages a larger list.
 TEST_F(MainWindow, TheControlsShowThePageWhereverItIsTaken) {
   Open(NumberedWords(100), 359, 19 + 5 + 8 * 13);  // 8 rows
-  const std::pair<const char*, std::function<void()>> events[] = {
+  DriveAndCheck({
       {"a page down", [&] { Scroll(SB_PAGEDOWN); }},
       {"the bottom", [&] { Scroll(SB_BOTTOM); }},
       {"a line down at the bottom", [&] { Scroll(SB_LINEDOWN); }},
@@ -69,11 +65,7 @@ TEST_F(MainWindow, TheControlsShowThePageWhereverItIsTaken) {
       {"Page Down", [&] { KeyInList(VK_NEXT); }},
       {"the top", [&] { Scroll(SB_TOP); }},
       {"a typed word off the page", [&] { KeyInSearchBox(VK_ESCAPE), Type(L"w000090"); }},
-  };
-  for (const auto& [name, event] : events) {
-    event();
-    ExpectControlsShowTheView(name);
-  }
+  });
 }
 
 TEST_F(MainWindow, AnEmptyDictionaryShowsNothingAndNothingFails) {

@@ -131,6 +131,14 @@ std::pair<DWORD, DWORD> WindowTest::SearchSelection() const {
   return {start, end};
 }
 
+void WindowTest::DriveAndCheck(
+    std::initializer_list<std::pair<const char*, std::function<void()>>> events) {
+  for (const auto& [name, event] : events) {
+    event();
+    ExpectControlsShowTheView(name);
+  }
+}
+
 void WindowTest::ExpectControlsShowTheView(const char* after) {
   SCOPED_TRACE(std::string("after ") + after);
   ASSERT_NE(form->SessionView(), nullptr);

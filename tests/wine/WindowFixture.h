@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "DicFor/TForm1.h"
 #include "support/TestFolder.h"
@@ -49,6 +52,8 @@ class WindowTest : public ::testing::Test {
   // caption, status text, search text and meaning, the scroll bar, the recent words, the check
   // marks, the title, and every control's place. `after` names the event for the failures.
   void ExpectControlsShowTheView(const char* after);
+  // Each event in turn, each followed by that check.
+  void DriveAndCheck(std::initializer_list<std::pair<const char*, std::function<void()>>> events);
 
   TestFolder folder;
   ui::Application application;
