@@ -460,7 +460,17 @@ class Vulgarity:
         self.keepers, self.makers = set(keepers), set(makers)
 
     def keeps(self, headword):
-        return headword.lower() in self.keepers
+        """A headword that may show vulgar Persian: one of the list, or a phrase or compound
+        made with one ("son of a bitch", "lazy ass"). An inflected form shares its word's
+        meaning, and so its word's leave."""
+        words = re.split(r"[ \-]+", headword.lower())
+        return headword.lower() in self.keepers or any(word in self.keepers for word in words)
+
+    def is_vulgar(self, lemma):
+        """A vulgar lemma of the list, or one made with one: جنده‌خانه, کیسه خایه."""
+        words = set(re.split(r"[ \u200C]+", lemma))
+        return lemma in self.lemmas or any(
+            vulgar in words or (" " in vulgar and vulgar in lemma) for vulgar in self.lemmas)
 
 
 def headword_fits(word):
@@ -509,12 +519,14 @@ class Builder:
     def lemmas(self, texts):
         out = []
         for text in texts:
-            lemma = clean_lemma(text, self.speller, self.report)
-            if lemma in self.corrections:
-                self.report.note("misspelt lemmas corrected or left out", lemma)
-                lemma = self.corrections[lemma]
-            if lemma:
-                out.append(lemma)
+            cleaned = clean_lemma(text, self.speller, self.report)
+            # Some translations list several lemmas with the Persian comma: "شاش، جیش، ادرار".
+            for lemma in split_lemmas(cleaned) if cleaned else []:
+                if lemma in self.corrections:
+                    self.report.note("misspelt lemmas corrected or left out", lemma)
+                    lemma = self.corrections[lemma]
+                if lemma:
+                    out.append(lemma)
         return out
 
     def synset_senses(self, headword):
@@ -610,7 +622,7 @@ class Builder:
                 key = lemma_key(lemma)
                 if key in seen or not key:
                     continue
-                if lemma in self.vulgar.lemmas and not keeps_vulgar:
+                if not keeps_vulgar and self.vulgar.is_vulgar(lemma):
                     self.report.note("vulgar lemmas dropped", f"{headword}: {lemma}")
                     continue
                 seen.add(key)
