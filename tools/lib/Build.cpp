@@ -84,9 +84,12 @@ class Compiler {
                         : "nothing to write: the inputs hold no entries; the output folder is as "
                           "it was");
     }
-    std::filesystem::create_directories(options_.outputFolder);
+    WriteOptions writing;
+    writing.note = [this](const std::string& note) {
+      report_ << "warning: " << EscapeControls(note) << '\n';
+    };
     const WrittenDictionary written =
-        WriteDictionaryFiles(options_.outputFolder, std::move(entries_));
+        WriteDictionaryFiles(options_.outputFolder, std::move(entries_), writing);
     result.written = written.entries;
     result.distinctMeanings = written.distinctMeanings;
     result.wroteFiles = true;
