@@ -2,6 +2,7 @@
 // the four data files "Dat01.vq" to "Dat04.vq".
 
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,12 @@ int Build(const varkam::tools::BuildOptions& options) {
               << PathText(options.outputFolder) << " (" << result.distinctMeanings
               << " distinct meanings), " << result.badLines << " skipped\n";
     return 0;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "vqbuild: out of memory: the inputs are too large to compile on this machine; "
+                 "the output folder is as it was\n";
+    return 2;
   } catch (const std::exception& error) {
-    std::cerr << "vqbuild: " << EscapeControls(error.what()) << '\n';
+    std::cerr << "vqbuild: " << MessageText(error.what()) << '\n';
     return 2;
   }
 }
@@ -69,7 +74,7 @@ int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
       std::cout << Usage;
       return 0;
     } else if (argument.size() > 1 && argument[0] == '-') {
-      std::cerr << "vqbuild: unknown option " << EscapeControls(argument) << '\n' << Usage;
+      std::cerr << "vqbuild: unknown option " << MessageText(argument) << '\n' << Usage;
       return 2;
     } else {
       options.inputs.push_back(PathFromUtf8(argument));

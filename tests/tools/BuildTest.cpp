@@ -7,6 +7,7 @@
 #include "lib/Build.h"
 #include "lib/DataFolder.h"
 #include "lib/DictionaryWriter.h"
+#include "lib/SourceText.h"
 #include "lib/TextFormat.h"
 #include "persian/PersianDecode.h"
 #include "persian/PersianEncode.h"
@@ -221,6 +222,71 @@ TEST(BundledDictionary, RoundTripsThroughTheStoredForm) {
   const std::u16string dog =
       persian::PersianToUnicode(dictionary.GetMeaning(dictionary.FindWord("dog")));
   EXPECT_EQ(dog.substr(0, dog.find(u'\r')), u"\u0633\u06AF");  // its first sense
+}
+
+std::string Wide(std::u32string_view text, int width, bool littleEndian) {
+  std::string bytes;
+  for (const char32_t c : text) {
+    for (int i = 0; i < width; ++i) {
+      const int shift = 8 * (littleEndian ? i : width - 1 - i);
+      bytes += static_cast<char>((c >> shift) & 0xFF);
+    }
+  }
+  return bytes;
+}
+
+std::string BuildError(const TestFolder& folder, const std::string& input) {
+  try {
+    Build(folder, {input});
+  } catch (const std::runtime_error& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+// A source in UTF-32, or in UTF-16 without its byte order mark, would read as lines of NUL
+// bytes: the likely encoding is named instead.
+TEST(BuildDictionary, AWideSourceWithoutItsMarkIsNamed) {
+  TestFolder folder;
+  const std::u32string text = U"dog\t\u0633\u06AF\r\ncat\t\u06AF\u0631\u0628\u0647\r\n";
+  const std::string advice = "; save it as UTF-8, or as UTF-16 with its byte order mark";
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string said;
+  } sources[] = {
+      {"u16le.tsv", Wide(text, 2, true),
+       "looks like UTF-16 (little-endian) text without a byte order mark"},
+      {"u16be.tsv", Wide(text, 2, false),
+       "looks like UTF-16 (big-endian) text without a byte order mark"},
+      {"u32le.tsv", Wide(text, 4, true),
+       "looks like UTF-32 (little-endian) text without a byte order mark"},
+      {"u32be.tsv", Wide(text, 4, false),
+       "looks like UTF-32 (big-endian) text without a byte order mark"},
+      {"bom32.tsv", Wide(U"\uFEFF" + text, 4, true),
+       "UTF-32 text (it begins with the byte order mark of UTF-32)"},
+  };
+  for (const auto& source : sources) {
+    folder.WriteFile(source.name, source.bytes);
+    EXPECT_EQ(BuildError(folder, source.name),
+              (folder / source.name).string() + ": " + source.said + advice);
+  }
+  EXPECT_EQ(LikelyWideEncoding("dog\tx\0y\n"s), "") << "a stray NUL is a bad line, no encoding";
+}
+
+// Messages name the file and show what is wrong whole: a folder given as a source, a NUL in a
+// headword, a path with a backslash in it.
+TEST(BuildDictionary, MessagesNameTheFileAndShowEveryCharacter) {
+  TestFolder folder;
+  std::filesystem::create_directory(folder / "words.tsv");
+  EXPECT_EQ(BuildError(folder, "words.tsv"),
+            (folder / "words.tsv").string() + " is a folder, not a file");
+
+  folder.WriteFile("c:\\users\\me.tsv", "d\0g\tx\n"s);
+  const Built built = Build(folder, {"c:\\users\\me.tsv"});
+  EXPECT_EQ(built.report, (folder / "c:\\users\\me.tsv").string() +
+                              ":1: the headword \"d\\x00g\" has U+0000 at character 2; headwords "
+                              "are printable ASCII\n");
 }
 
 }  // namespace

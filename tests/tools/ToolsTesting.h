@@ -100,6 +100,40 @@ inline void WriteGzip(const std::filesystem::path& path, std::string_view bytes)
   gzclose(file);
 }
 
+// One chunk of a dictzip file: packed on its own, flushed fully so that it unpacks alone.
+inline std::string PackChunk(std::string_view text) {
+  z_stream stream{};
+  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+  std::string packed(deflateBound(&stream, static_cast<uLong>(text.size())) + 16, '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  stream.avail_in = static_cast<uInt>(text.size());
+  stream.next_out = reinterpret_cast<Bytef*>(packed.data());
+  stream.avail_out = static_cast<uInt>(packed.size());
+  deflate(&stream, Z_FULL_FLUSH);
+  packed.resize(stream.total_out);
+  deflateEnd(&stream);
+  return packed;
+}
+
+// A dictzip file of packed chunks of `chunkLength` bytes each (the last may be shorter), with
+// their sizes in the "RA" field of its gzip header.
+inline std::string DictzipFile(const std::vector<std::string>& chunks, std::size_t chunkLength) {
+  const auto word = [](std::size_t value) {
+    return std::string{static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+  };
+  std::string field =
+      "RA" + word(6 + 2 * chunks.size()) + word(1) + word(chunkLength) + word(chunks.size());
+  for (const std::string& chunk : chunks) {
+    field += word(chunk.size());
+  }
+  std::string file = "\x1F\x8B\x08\x04" + std::string(4, '\0') + "\x02\x03" + word(field.size());
+  file += field;
+  for (const std::string& chunk : chunks) {
+    file += chunk;
+  }
+  return file + std::string(8, '\0');  // the check and the size, which the reader never needs
+}
+
 struct StarDictWriter {
   std::string index;
   std::string dict;
