@@ -284,5 +284,32 @@ TEST(StarDict, AFolderOrAPipeInPlaceOfAPartIsNamed) {
   }
 }
 
+// Markup as dictionaries write it loses no text without a word: named references are
+// characters (one the code page lacks is then reported by name), tags in capitals break lines
+// as in lower case, and text between a stray "<" and ">" is reported.
+TEST(StarDict, MarkupLosesNoTextWithoutAWord) {
+  TestFolder folder;
+  StarDictWriter writer;
+  writer.Add("cat", "\u0633\u06AF<BR>\u06AF\u0631\u0628\u0647");
+  writer.Add("dog", "\u0645\u06CC&zwnj;\u062E\u0648\u0627\u0647\u0645");
+  writer.Add("eel", "&laquo;\u0633\u06AF&raquo;");
+  writer.Add("fox", "x<y and y>z");
+  writer.Write(folder, "marked", "h", false);
+  const Built built = Build(folder, {"marked.ifo"}, true);
+  const std::string index = (folder / "marked.idx").string();
+  EXPECT_EQ(built.report,
+            index + ":3: in the meaning, U+00AB at character 1 has no byte in the Persian code "
+                    "page\n" +
+                index +
+                ":4: the text \"<y and y>\" would be lost: it stands between \"<\" and \">\" but "
+                "is no tag\nwarning: " +
+                (folder / "marked.ifo").string() +
+                ": items of type 'h' are markup; their tags are stripped\n");
+  EXPECT_EQ(Dump(folder / "out"),
+            "cat\t\u0633\u06AF\\n\u06AF\u0631\u0628\u0647\n"
+            "dog\t\u0645\u0649 \u062E\u0648\u0627\u0647\u0645\n")
+      << "the yeh before the non-joiner takes its final form";
+}
+
 }  // namespace
 }  // namespace varkam::tools
