@@ -22,13 +22,14 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: vqbuild [--skip-bad] [--merge-case] [-o DIR] INPUT...\n"
+    "usage: vqbuild [--skip-bad] [--merge-case] [--wait SECONDS] [-o DIR] INPUT...\n"
     "  INPUT     a source text (UTF-8, or UTF-16 with its byte order mark), one\n"
     "            \"headword<TAB>meaning\" a line, or a StarDict .ifo\n"
     "  -o DIR    where to write Dat01.vq to Dat04.vq (default: the current folder)\n"
     "  --skip-bad  report bad lines and leave them out instead of failing\n"
     "  --merge-case  join the meanings of headwords that differ only in letter case into\n"
     "              one entry (the lookup reaches only the first of them)\n"
+    "  --wait SECONDS  how long to wait while another build writes into DIR (default 60)\n"
     "  A file dropped onto vqbuild.exe compiles into the program's folder.\n";
 
 // What one build says, and its exit code.
@@ -67,6 +68,16 @@ int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
       options.skipBad = true;
     } else if (argument == "--merge-case") {
       options.mergeCase = true;
+    } else if (argument == "--wait" && i + 1 < arguments.size()) {
+      const std::string& seconds = arguments[++i];
+      if (seconds.empty() || seconds.size() > 5 ||
+          seconds.find_first_not_of("0123456789") != std::string::npos) {
+        std::cerr << "vqbuild: --wait takes a whole number of seconds, not "
+                  << MessageText(seconds) << '\n'
+                  << Usage;
+        return 2;
+      }
+      options.lockWait = std::chrono::seconds(std::stoi(seconds));
     } else if (argument == "-o" && i + 1 < arguments.size()) {
       options.outputFolder = PathFromUtf8(arguments[++i]);
       outputGiven = true;

@@ -78,6 +78,8 @@ TEST(FormatTextLine, ControlCharactersOfACorruptDictionaryStayOnOneLine) {
   EXPECT_THROW(ParseTextLine("ok\tx\\x41"), BadEntry) << "only controls are written so";
   EXPECT_THROW(ParseTextLine("ok\tx\\x0A."), BadEntry) << "a line break is written \\n";
 
+  EXPECT_EQ(FormatTextLine("a", u"x\u0085y"), "a\tx\\x85y");
+  EXPECT_EQ(ParseTextLine("a\tx\\x85y")->meaning, u"x\u0085y") << "for the encoder to refuse";
   // The bytes code page 1252 leaves unassigned are C1 controls: escaped too, refused by name.
   const std::string c1 = FormatTextLine("a\x9D", u"x");
   EXPECT_EQ(c1, "a\\x9D\tx");

@@ -90,6 +90,22 @@ done
 check "nothing else left in the folder" "Dat01.vq Dat02.vq Dat03.vq Dat04.vq previous" \
   "$(ls "$work/turns" | tr '\n' ' ' | sed 's/ $//')"
 
+# A build that never lets go of the folder, as a program that stopped answering: the next one
+# waits as long as --wait says, then gives up with the folder as it was.
+exec 4>>"$work/turns/vqbuild.lock"
+flock 4
+before=$(cat "$work/turns/Dat01.vq" | od -An -tx1 | tr -d ' \n')
+message=$("$tools/vqbuild" --wait 1 -o "$work/turns" "$work/turn1.txt" 2>&1)
+check "a build that waits for a holder that never lets go" "2 $work/turns (it holds" \
+  "$? $(grep -o "$work/turns (it holds" <<<"$message")"
+check "the folder it gave up on" "$before" "$(od -An -tx1 <"$work/turns/Dat01.vq" | tr -d ' \n')"
+exec 4>&-
+"$tools/vqbuild" --wait 1 -o "$work/turns" "$work/turn1.txt" >/dev/null 2>&1
+check "the build once the holder lets go" "0 w1" \
+  "$? $("$tools/vqlookup" -d "$work/turns" word | cut -f3)"
+"$tools/vqbuild" --wait soon -o "$work/turns" "$work/turn1.txt" >/dev/null 2>&1
+check "--wait without a number" 2 "$?"
+
 # A data file cut short in place while vqlookup reads queries from a pipe: the answer to a query
 # comes before vqlookup waits for the next one, the answers found before the fault are written,
 # and the fault is said.

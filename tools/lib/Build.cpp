@@ -62,6 +62,7 @@ class Compiler {
                           "it was");
     }
     WriteOptions writing;
+    writing.lockWait = options_.lockWait;
     writing.note = [this](const std::string& note) {
       report_ << "warning: " << MessageText(note) << '\n';
     };

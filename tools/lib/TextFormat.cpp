@@ -205,7 +205,7 @@ std::string FormatTextLine(std::string_view headword, std::u16string_view meanin
       escaped += u"\\t";
     } else if (c == u'\\') {
       escaped += u"\\\\";
-    } else if (c < 0x80 && IsControl(static_cast<unsigned char>(c))) {
+    } else if (IsControlCode(c)) {
       std::string control;
       AppendEscapedControl(control, static_cast<unsigned char>(c));
       escaped.append(control.begin(), control.end());
