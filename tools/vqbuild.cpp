@@ -1,9 +1,11 @@
 // vqbuild: compiles source texts ("headword<TAB>meaning" lines) and StarDict dictionaries into
 // the four data files "Dat01.vq" to "Dat04.vq".
 
+#include <chrono>
 #include <iostream>
 #include <new>
 #include <string>
+#include <variant>
 #include <vector>
 
 #ifdef _WIN32
@@ -57,30 +59,36 @@ int Build(const varkam::tools::BuildOptions& options) {
   }
 }
 
-}  // namespace
-
-int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
-  BuildOptions options;
+struct Arguments {
+  varkam::tools::BuildOptions options;
   bool outputGiven = false;
+};
+
+// The options the arguments give; an exit code instead where they give none to build with.
+std::variant<Arguments, int> ReadArguments(const std::vector<std::string>& arguments) {
+  using namespace varkam::tools;
+  Arguments read;
+  BuildOptions& options = read.options;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
+    const bool valued = i + 1 < arguments.size();
     if (argument == "--skip-bad") {
       options.skipBad = true;
     } else if (argument == "--merge-case") {
       options.mergeCase = true;
-    } else if (argument == "--wait" && i + 1 < arguments.size()) {
+    } else if (argument == "--wait" && valued) {
       const std::string& seconds = arguments[++i];
       if (seconds.empty() || seconds.size() > 5 ||
           seconds.find_first_not_of("0123456789") != std::string::npos) {
-        std::cerr << "vqbuild: --wait takes a whole number of seconds, not "
-                  << MessageText(seconds) << '\n'
+        std::cerr << "vqbuild: --wait takes a whole number of seconds, not " << MessageText(seconds)
+                  << '\n'
                   << Usage;
         return 2;
       }
       options.lockWait = std::chrono::seconds(std::stoi(seconds));
-    } else if (argument == "-o" && i + 1 < arguments.size()) {
+    } else if (argument == "-o" && valued) {
       options.outputFolder = PathFromUtf8(arguments[++i]);
-      outputGiven = true;
+      read.outputGiven = true;
     } else if (argument == "-h" || argument == "--help") {
       std::cout << Usage;
       return 0;
@@ -91,10 +99,21 @@ int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
       options.inputs.push_back(PathFromUtf8(argument));
     }
   }
+  return read;
+}
+
+}  // namespace
+
+int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
+  auto read = ReadArguments(arguments);
+  if (const int* code = std::get_if<int>(&read)) {
+    return *code;
+  }
+  BuildOptions& options = std::get<Arguments>(read).options;
   // A file dropped onto the program compiles into the program's folder, and the window stays
   // until the user has read what happened.
   const bool ownWindow = HasConsoleOfItsOwn();
-  if (ownWindow && !outputGiven) {
+  if (ownWindow && !std::get<Arguments>(read).outputGiven) {
     options.outputFolder = ProgramFolder();
   }
   int code = 2;

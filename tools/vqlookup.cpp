@@ -39,6 +39,24 @@ std::string LookUp(varkam::TDictionary& dictionary, const std::string& query) {
          EscapeControls(Utf16ToUtf8(meaning)) + '\n';
 }
 
+// Answers each query of standard input, one a line. Reading it does not flush the answers each
+// time; but before a read that would wait, the answers so far go out, so that a program that
+// asks, waits for the answer and asks again is answered.
+bool AnswerStandardInput(varkam::TDictionary& dictionary, varkam::tools::AnswerOutput& output) {
+  std::ios::sync_with_stdio(false);
+  std::cin.tie(nullptr);
+  std::string line;
+  bool written = true;
+  while (written && (std::cin.rdbuf()->in_avail() > 0 || output.Flush()) &&
+         std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    written = output.Write(LookUp(dictionary, line));
+  }
+  return written;
+}
+
 }  // namespace
 
 int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
@@ -73,24 +91,11 @@ int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
                           " was cut short by another program while this ran; the answers before it "
                           "are written");
   bool written = true;
-  if (fromArguments) {
-    for (std::size_t i = first; i < count && written; ++i) {
-      written = output.Write(LookUp(dictionary, arguments[i]));
-    }
-  } else {
-    // Reading standard input does not flush the answers each time; but before a read that
-    // would wait, the answers so far go out, so that a program that asks, waits for the answer
-    // and asks again is answered.
-    std::ios::sync_with_stdio(false);
-    std::cin.tie(nullptr);
-    std::string line;
-    while (written && (std::cin.rdbuf()->in_avail() > 0 || output.Flush()) &&
-           std::getline(std::cin, line)) {
-      if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-      }
-      written = output.Write(LookUp(dictionary, line));
-    }
+  for (std::size_t i = first; i < count && written; ++i) {
+    written = output.Write(LookUp(dictionary, arguments[i]));
+  }
+  if (!fromArguments) {
+    written = AnswerStandardInput(dictionary, output);
   }
   if (!output.Flush() || !written) {
     std::cerr << "vqlookup: the answers could not be written\n";

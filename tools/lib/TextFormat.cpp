@@ -173,20 +173,10 @@ std::optional<SourceEntry> ParseTextLine(std::string_view line) {
 }
 
 std::string FormatTextLine(std::string_view headword, std::u16string_view meaning) {
-  // A corrupt dictionary's control characters are written escaped, so the line stays one line
+  // A corrupt dictionary's control characters (among them the C1 controls that the five bytes
+  // code page 1252 leaves unassigned stand for) are written escaped, so the line stays one line
   // and reads back to an error that names them.
-  std::string line;
-  const std::string shown = Windows1252ToUtf8(headword);
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    if (const auto c1 = C1ControlAt(std::string_view(shown).substr(i))) {
-      AppendEscapedControl(line, *c1);  // one of the five bytes code page 1252 leaves unassigned
-      ++i;
-    } else if (IsControl(static_cast<unsigned char>(shown[i]))) {
-      AppendEscapedControl(line, static_cast<unsigned char>(shown[i]));
-    } else {
-      line += shown[i];
-    }
-  }
+  std::string line = MessageText(Windows1252ToUtf8(headword));
   if (!line.empty() && line.front() == '#') {
     line.insert(0, " ");  // headwords are trimmed, so the space keeps the line from a comment
   }
