@@ -9,7 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   varkam::fuzz::SplitIntoFiles(data, size, {"d.ifo", "d.idx", "d.dict"});
   try {
-    varkam::tools::ReadStarDict(varkam::fuzz::ScratchFolder() / "d.ifo");
+    varkam::tools::StarDictReader(varkam::fuzz::ScratchFolder() / "d.ifo").ForEach([](const auto&) {
+    });
   } catch (const std::runtime_error&) {
   }
   return 0;

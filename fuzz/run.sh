@@ -7,7 +7,7 @@ bin=$1 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
 passed=0 failed=0
 for target in dictionary persian_decode persian_round_trip settings text_format stardict \
-  stardict_packed; do
+  stardict_packed stardict_packed_index; do
   corpus="$bin/corpus/$target"
   mkdir -p "$corpus" "$here/regressions/$target"
   # Texts long enough to pass the stored meaning's limit many times over.

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "UnitDitionary.h"
+#include "lib/AnswerOutput.h"
 #include "lib/DataFolder.h"
 #include "lib/Paths.h"
 #include "lib/TextFormat.h"
@@ -29,11 +30,19 @@ int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
     std::cerr << "Some file was not founded\n";
     return 2;
   }
-  for (std::int32_t index = 1; index <= dictionary.WordCount(); ++index) {
+  AnswerOutput output(false, "vqdump: a data file in " +
+                                 MessageText(PathText(folder.empty() ? "." : folder)) +
+                                 " was cut short by another program while this ran; the entries "
+                                 "before it are written");
+  bool written = true;
+  for (std::int32_t index = 1; index <= dictionary.WordCount() && written; ++index) {
     const std::string headword = dictionary.GetWord(index);
     const std::u16string meaning = persian::PersianToUnicode(dictionary.GetMeaning(index));
-    std::cout << FormatTextLine(headword, meaning) << '\n';
+    written = output.Write(FormatTextLine(headword, meaning) + '\n');
   }
-  std::cout.flush();
-  return std::cout ? 0 : 2;
+  if (!output.Flush() || !written) {
+    std::cerr << "vqdump: the source text could not be written\n";
+    return 2;
+  }
+  return 0;
 }

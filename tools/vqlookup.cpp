@@ -7,6 +7,7 @@
 #include <string>
 
 #include "UnitDitionary.h"
+#include "lib/AnswerOutput.h"
 #include "lib/DataFolder.h"
 #include "lib/Paths.h"
 #include "lib/TextFormat.h"
@@ -29,30 +30,6 @@ constexpr const char* Usage =
     "  looks each WORD up in the dictionary in DIR (default: the current folder);\n"
     "  with no WORD, reads one query a line from standard input\n";
 
-// Answers go out in large writes; a person at a terminal gets each answer as it is found.
-class Output {
- public:
-  explicit Output(bool interactive) : interactive_(interactive) {}
-
-  bool Write(const std::string& line) {
-    pending_ += line;
-    return (interactive_ || pending_.size() >= BatchSize) ? Flush() : ok_;
-  }
-
-  bool Flush() {
-    std::cout.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-    pending_.clear();
-    ok_ = ok_ && static_cast<bool>(std::cout.flush());
-    return ok_;
-  }
-
- private:
-  static constexpr std::size_t BatchSize = 64 * 1024;
-  bool interactive_;
-  bool ok_ = true;
-  std::string pending_;
-};
-
 std::string LookUp(varkam::TDictionary& dictionary, const std::string& query) {
   using namespace varkam::tools;
   const std::int32_t index = dictionary.FindWord(query);
@@ -60,6 +37,24 @@ std::string LookUp(varkam::TDictionary& dictionary, const std::string& query) {
   const std::u16string meaning = varkam::persian::PersianToUnicode(dictionary.GetMeaning(index));
   return std::to_string(index) + '\t' + EscapeControls(Windows1252ToUtf8(headword)) + '\t' +
          EscapeControls(Utf16ToUtf8(meaning)) + '\n';
+}
+
+// Answers each query of standard input, one a line. Reading it does not flush the answers each
+// time; but before a read that would wait, the answers so far go out, so that a program that
+// asks, waits for the answer and asks again is answered.
+bool AnswerStandardInput(varkam::TDictionary& dictionary, varkam::tools::AnswerOutput& output) {
+  std::ios::sync_with_stdio(false);
+  std::cin.tie(nullptr);
+  std::string line;
+  bool written = true;
+  while (written && (std::cin.rdbuf()->in_avail() > 0 || output.Flush()) &&
+         std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    written = output.Write(LookUp(dictionary, line));
+  }
+  return written;
 }
 
 }  // namespace
@@ -90,23 +85,17 @@ int varkam::tools::RunTool(const std::vector<std::string>& arguments) {
     return 2;
   }
   const bool fromArguments = first < count;
-  Output output(!fromArguments && isatty(fileno(stdin)) != 0);
+  AnswerOutput output(!fromArguments && isatty(fileno(stdin)) != 0,
+                      "vqlookup: a data file in " +
+                          MessageText(PathText(folder.empty() ? "." : folder)) +
+                          " was cut short by another program while this ran; the answers before it "
+                          "are written");
   bool written = true;
-  if (fromArguments) {
-    for (std::size_t i = first; i < count && written; ++i) {
-      written = output.Write(LookUp(dictionary, arguments[i]));
-    }
-  } else {
-    // Reading standard input never waits on a flush of the answers.
-    std::ios::sync_with_stdio(false);
-    std::cin.tie(nullptr);
-    std::string line;
-    while (written && std::getline(std::cin, line)) {
-      if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-      }
-      written = output.Write(LookUp(dictionary, line));
-    }
+  for (std::size_t i = first; i < count && written; ++i) {
+    written = output.Write(LookUp(dictionary, arguments[i]));
+  }
+  if (!fromArguments) {
+    written = AnswerStandardInput(dictionary, output);
   }
   if (!output.Flush() || !written) {
     std::cerr << "vqlookup: the answers could not be written\n";

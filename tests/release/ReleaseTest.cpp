@@ -11,6 +11,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "support/Processes.h"
 
@@ -108,13 +111,20 @@ Shortcut ReadShortcut(const std::filesystem::path& link) {
   return shortcut;
 }
 
-TEST(Release, TheInstallerPutsVarkamInTheUsersProgramsAndTakesItAway) {
-  Program setup(Installer, {}, L"/S");
-  ASSERT_TRUE(setup.Started());
-  ASSERT_TRUE(setup.Ended(60000));
-  EXPECT_EQ(setup.ExitCode(), 0u);
+void RunSilently(const std::wstring& program, const std::filesystem::path& folder = {}) {
+  Program run(program, folder, L"/S");
+  ASSERT_TRUE(run.Started());
+  ASSERT_TRUE(run.Ended(60000));
+  EXPECT_EQ(run.ExitCode(), 0u);
+}
 
-  const std::filesystem::path folder = KnownFolder(FOLDERID_LocalAppData) / "Programs" / "Varkam";
+std::filesystem::path InstallFolder() {
+  return KnownFolder(FOLDERID_LocalAppData) / "Programs" / "Varkam";
+}
+
+TEST(Release, TheInstallerPutsVarkamInTheUsersProgramsAndTakesItAway) {
+  RunSilently(Installer);
+  const std::filesystem::path folder = InstallFolder();
   for (const char* name :
        {"Varkam.exe", "vqbuild.exe", "vqlookup.exe", "vqdump.exe", "Dat01.vq", "Dat02.vq",
         "Dat03.vq", "Dat04.vq", "README.txt", "NOTICES.txt", "LICENSE-CLDR.txt",
@@ -134,6 +144,71 @@ TEST(Release, TheInstallerPutsVarkamInTheUsersProgramsAndTakesItAway) {
   // The uninstaller runs on from a copy of itself, so wait for the folder to go.
   EXPECT_TRUE(WaitFor([&] { return !std::filesystem::exists(folder); }, 60000));
   EXPECT_FALSE(std::filesystem::exists(link));
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The four data files in a folder, one after another; empty for a file that is not there.
+std::vector<std::string> DataFilesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> files;
+  for (const char* name : {"Dat01.vq", "Dat02.vq", "Dat03.vq", "Dat04.vq"}) {
+    files.push_back(ReadBytes(folder / name));
+  }
+  return files;
+}
+
+// A dictionary the user compiled into the program's folder, as the read-me invites: setup run
+// again leaves it in use and the uninstaller leaves it, taking only the bundled dictionary away.
+TEST(Release, ReinstallingAndUninstallingKeepTheUsersOwnDictionary) {
+  RunSilently(Installer);
+  const std::filesystem::path folder = InstallFolder();
+  const std::filesystem::path source =
+      std::filesystem::temp_directory_path() / "varkam-users-own.tsv";
+  {
+    std::ofstream out(source, std::ios::binary);
+    for (int entry = 1000; entry < 2000; ++entry) {
+      out << "mine" << entry << "\tm" << entry << "\n";
+    }
+  }
+  Program build((folder / "vqbuild.exe").wstring(), folder,
+                L"-o \"" + folder.wstring() + L"\" \"" + source.wstring() + L"\"");
+  ASSERT_TRUE(build.Started());
+  ASSERT_TRUE(build.Ended(60000));
+  ASSERT_EQ(build.ExitCode(), 0u);
+  const std::vector<std::string> mine = DataFilesIn(folder);
+  const std::vector<std::string> bundled = DataFilesIn(PortableFolder);
+  ASSERT_TRUE(mine != bundled);
+  ASSERT_TRUE(DataFilesIn(folder / "previous") == bundled) << "vqbuild kept the bundled dictionary it replaced";
+
+  RunSilently(Installer);
+  EXPECT_TRUE(DataFilesIn(folder) == mine) << "setup again keeps the user's dictionary in use";
+  EXPECT_TRUE(DataFilesIn(folder / "previous") == bundled);
+
+  Program uninstall((folder / "Uninstall.exe").wstring(), folder, L"/S");
+  ASSERT_TRUE(uninstall.Started());
+  // The uninstaller runs on from a copy of itself; its last step takes the registry entry.
+  EXPECT_TRUE(WaitFor([&] { return !std::filesystem::exists(folder / "Uninstall.exe"); }, 60000));
+  HKEY key = nullptr;
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const LONG opened = RegOpenKeyExW(
+            HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varkam",
+            0, KEY_READ, &key);
+        if (opened == ERROR_SUCCESS) {
+          RegCloseKey(key);
+        }
+        return opened != ERROR_SUCCESS;
+      },
+      60000));
+  EXPECT_TRUE(DataFilesIn(folder) == mine) << "the uninstaller leaves the user's dictionary";
+  EXPECT_FALSE(std::filesystem::exists(folder / "previous")) << "and takes the bundled dictionary away";
+  EXPECT_FALSE(std::filesystem::exists(folder / "Varkam.exe"));
+  EXPECT_FALSE(std::filesystem::exists(KnownFolder(FOLDERID_Programs) / "Varkam" / "Varkam.lnk"));
+  std::filesystem::remove_all(folder);
+  std::filesystem::remove(source);
 }
 
 }  // namespace

@@ -1,156 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <fstream>
-#include <iterator>
-#include <map>
 #include <sstream>
 
 #include "UnitDitionary.h"
 #include "lib/Build.h"
 #include "lib/DataFolder.h"
 #include "lib/DictionaryWriter.h"
+#include "lib/SourceText.h"
 #include "lib/TextFormat.h"
 #include "persian/PersianDecode.h"
 #include "persian/PersianEncode.h"
-#include "support/TestFolder.h"
+#include "tools/ToolsTesting.h"
 
 namespace varkam::tools {
 namespace {
 
 using namespace std::string_literals;
-
-using varkam::testing::TestFolder;
-
-const char* const DataFiles[] = {"Dat01.vq", "Dat02.vq", "Dat03.vq", "Dat04.vq"};
-
-struct Built {
-  BuildResult result;
-  std::string report;
-};
-
-Built Build(const TestFolder& folder, std::vector<std::string> inputs, bool skipBad = false) {
-  BuildOptions options;
-  for (const auto& input : inputs) {
-    options.inputs.push_back(folder / input);
-  }
-  options.outputFolder = folder / "out";
-  options.skipBad = skipBad;
-  std::ostringstream report;
-  Built built{BuildDictionary(options, report), ""};
-  built.report = report.str();
-  return built;
-}
-
-// The dictionary in `folder` as vqdump writes it.
-std::string Dump(const std::filesystem::path& folder) {
-  TDictionary dictionary(folder);
-  std::string text;
-  for (std::int32_t index = 1; index <= dictionary.WordCount(); ++index) {
-    text += FormatTextLine(dictionary.GetWord(index),
-                           persian::PersianToUnicode(dictionary.GetMeaning(index))) +
-            "\n";
-  }
-  return text;
-}
-
-TEST(WriteDictionaryFiles, SortsStablyStoresMeaningsOnceAndPadsTheFourthFile) {
-  TestFolder folder;
-  const auto written = WriteDictionaryFiles(folder.Path(), {{"zebra", " z"},
-                                                            {"Cat", " first"},
-                                                            {"apple", " shared"},
-                                                            {"cat", " second"},
-                                                            {"box", " shared"}});
-  EXPECT_EQ(written.entries, 5u);
-  EXPECT_EQ(written.distinctMeanings, 4u);
-  TDictionary dictionary(folder.Path());
-  ASSERT_FALSE(dictionary.TakeMissingFlag());
-  ASSERT_EQ(dictionary.WordCount(), 5);
-  const char* const order[] = {"apple", "box", "Cat", "cat", "zebra"};
-  const char* const meanings[] = {" shared", " shared", " first", " second", " z"};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(dictionary.GetWord(i + 1), order[i]);
-    EXPECT_EQ(dictionary.GetMeaning(i + 1), meanings[i]);
-  }
-  EXPECT_EQ(folder.ReadFile("Dat01.vq").substr(0, 33), std::string(33, '\0')) << "record 0";
-  EXPECT_EQ(folder.ReadFile("Dat01.vq").substr(33 * 5, 33), "\x05zebra" + std::string(27, '\0'));
-  EXPECT_EQ(folder.ReadFile("Dat03.vq").size(), 8u + 7 + 8 + 3);
-  EXPECT_EQ(folder.ReadFile("Dat04.vq").size(), 16326u);
-}
-
-TEST(WriteDictionaryFiles, AFailedWriteLeavesTheOldFilesAsTheyWere) {
-  TestFolder folder;
-  WriteDictionaryFiles(folder.Path(), {{"old", " x"}});
-  const std::string before = folder.ReadFile("Dat03.vq");
-  std::filesystem::create_directory(folder / "Dat03.vq.new");  // cannot be created as a file
-  EXPECT_THROW(WriteDictionaryFiles(folder.Path(), {{"new", " y"}}), std::runtime_error);
-  EXPECT_EQ(folder.ReadFile("Dat03.vq"), before);
-  EXPECT_EQ(TDictionary(folder.Path()).GetWord(1), "old");
-  EXPECT_FALSE(std::filesystem::exists(folder / "Dat01.vq.new"));
-}
-
-std::map<std::string, std::string> FilesIn(const std::filesystem::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (entry.is_regular_file()) {
-      std::ifstream in(entry.path(), std::ios::binary);
-      files[entry.path().filename().string()] =
-          std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    } else {
-      files[entry.path().filename().string() + "/"] = "";
-    }
-  }
-  return files;
-}
-
-// A move that fails halfway through the new files: the four old ones come back whole.
-TEST(WriteDictionaryFiles, AFailedMoveBringsBackTheOldDictionary) {
-  TestFolder folder;
-  WriteDictionaryFiles(folder.Path(), {{"older", " x"}});
-  WriteDictionaryFiles(folder.Path(), {{"old", " y"}, {"other", " z"}});
-  const auto before = FilesIn(folder.Path());
-  const auto kept = FilesIn(folder / PreviousFolderName);
-  int moves = 0;
-  const FileRename failingThird = [&moves](const auto& from, const auto& to) {
-    if (from.extension() == ".new" && ++moves == 3) {
-      throw std::runtime_error("cannot move " + from.string());
-    }
-    RenameFile(from, to);
-  };
-  EXPECT_THROW(WriteDictionaryFiles(folder.Path(), {{"new", " w"}}, failingThird),
-               std::runtime_error);
-  EXPECT_EQ(moves, 3);
-  EXPECT_TRUE(FilesIn(folder.Path()) == before) << "no pending file, no staging folder left";
-  EXPECT_TRUE(FilesIn(folder / PreviousFolderName) == kept);
-  EXPECT_EQ(TDictionary(folder.Path()).GetWord(1), "old");
-}
-
-TEST(WriteDictionaryFiles, TheDictionaryReplacedIsKeptInPrevious) {
-  TestFolder folder;
-  WriteDictionaryFiles(folder.Path(), {{"first", " x"}});
-  EXPECT_FALSE(std::filesystem::exists(folder / PreviousFolderName)) << "nothing was replaced";
-  const auto first = FilesIn(folder.Path());
-  WriteDictionaryFiles(folder.Path(), {{"second", " y"}});
-  EXPECT_TRUE(FilesIn(folder / PreviousFolderName) == first);
-  EXPECT_EQ(TDictionary(folder / PreviousFolderName).GetWord(1), "first");
-  WriteDictionaryFiles(folder.Path(), {{"third", " z"}});
-  EXPECT_EQ(TDictionary(folder / PreviousFolderName).GetWord(1), "second");
-  EXPECT_EQ(TDictionary(folder.Path()).GetWord(1), "third");
-}
-
-#ifndef _WIN32
-// A link planted where a pending file goes is never written through.
-TEST(WriteDictionaryFiles, APlantedLinkIsNotWrittenThrough) {
-  TestFolder folder;
-  folder.WriteFile("victim", "precious");
-  std::filesystem::create_symlink(folder / "victim", folder / "Dat03.vq.new");
-  WriteDictionaryFiles(folder.Path(), {{"word", " x"}});
-  EXPECT_EQ(folder.ReadFile("victim"), "precious");
-  EXPECT_EQ(TDictionary(folder.Path()).GetMeaning(1), " x");
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder / "Dat03.vq.new")));
-}
-#endif
+using namespace support;
 
 TEST(BuildDictionary, NothingToWriteFailsAndLeavesTheFolder) {
   TestFolder folder;
@@ -357,161 +224,69 @@ TEST(BundledDictionary, RoundTripsThroughTheStoredForm) {
   EXPECT_EQ(dog.substr(0, dog.find(u'\r')), u"\u0633\u06AF");  // its first sense
 }
 
-// A StarDict dictionary written the way its own tools write one.
-struct StarDictWriter {
-  std::string index;
-  std::string dict;
-  bool wideOffsets = false;
-  int entries = 0;
-
-  void Add(std::string_view word, std::string_view data) {
-    ++entries;
-    index.append(word);
-    index += '\0';
-    const auto put = [this](std::uint64_t value, int bytes) {
-      for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
-        index += static_cast<char>((value >> shift) & 0xFF);
-      }
-    };
-    put(dict.size(), wideOffsets ? 8 : 4);
-    put(data.size(), 4);
-    dict.append(data);
+std::string Wide(std::u32string_view text, int width, bool littleEndian) {
+  std::string bytes;
+  for (const char32_t c : text) {
+    for (int i = 0; i < width; ++i) {
+      const int shift = 8 * (littleEndian ? i : width - 1 - i);
+      bytes += static_cast<char>((c >> shift) & 0xFF);
+    }
   }
-
-  void Write(const TestFolder& folder, const std::string& name, const std::string& types,
-             bool packed) const {
-    std::string ifo = "StarDict's dict ifo file\nversion=2.4.2\nbookname=test\nwordcount=" +
-                      std::to_string(entries) + "\n";
-    if (!types.empty()) {
-      ifo += "sametypesequence=" + types + "\n";
-    }
-    if (wideOffsets) {
-      ifo += "idxoffsetbits=64\n";
-    }
-    folder.WriteFile(name + ".ifo", ifo);
-    folder.WriteFile(name + ".idx", index);
-    if (!packed) {
-      folder.WriteFile(name + ".dict", dict);
-      return;
-    }
-    gzFile file = gzopen((folder / (name + ".dict.dz")).string().c_str(), "wb");
-    gzwrite(file, dict.data(), static_cast<unsigned>(dict.size()));
-    gzclose(file);
-  }
-};
-
-TEST(StarDict, PlainTextMeaningsOfAFixedTypeSequence) {
-  TestFolder folder;
-  StarDictWriter writer;
-  writer.Add("apple", "\u0633\u06CC\u0628\n\u0645\u06CC\u0648\u0647\n");
-  writer.Add("caf\xC3\xA9", "x");
-  writer.Add("dog", "\u0633\u06AF");
-  writer.Write(folder, "plain", "m", true);
-  const Built built = Build(folder, {"plain.ifo"}, true);
-  EXPECT_EQ(built.report, (folder / "plain.idx").string() +
-                              ":2: the headword \"caf\xC3\xA9\" has U+00E9 at character 4; "
-                              "headwords are printable ASCII\n");
-  ASSERT_TRUE(built.result.wroteFiles);
-  TDictionary dictionary(folder / "out");
-  ASSERT_EQ(dictionary.WordCount(), 2);
-  EXPECT_EQ(persian::PersianToUnicode(dictionary.GetMeaning(1)),
-            u"\u0633\u064A\u0628\r\n\u0645\u064A\u0648\u0647");
-  EXPECT_EQ(persian::PersianToUnicode(dictionary.GetMeaning(2)), u"\u0633\u06AF");
+  return bytes;
 }
 
-TEST(StarDict, MarkupIsStrippedWithAWarningAndBinaryItemsAreSkipped) {
-  TestFolder folder;
-  StarDictWriter writer;
-  writer.wideOffsets = true;
-  writer.Add("cat", "x<k>cat</k><b>\u06AF\u0631\u0628\u0647</b> &amp; &#1587;\0"s +
-                        "W\0\0\0\x02"
-                        "ab"s +
-                        "m\u0628\0"s);
-  writer.Add("empty", "W\0\0\0\x01z"s);
-  writer.Add("cut", "W\0\0\0\x09z"s);
-  writer.Write(folder, "marked", "", false);
-  const Built built = Build(folder, {"marked.ifo"}, true);
-  const std::string index = (folder / "marked.idx").string();
-  EXPECT_EQ(built.report, "warning: " + (folder / "marked.ifo").string() +
-                              ": meanings of type 'x' are markup; their tags are stripped\n" +
-                              index + ":2: the entry has no text meaning\n" + index +
-                              ":3: an item of type 'W' is cut short\n");
-  TDictionary dictionary(folder / "out");
-  ASSERT_EQ(dictionary.WordCount(), 1);
-  EXPECT_EQ(persian::PersianToUnicode(dictionary.GetMeaning(1)),
-            u"cat\r\n\u06AF\u0631\u0628\u0647 & \u0633\r\n\u0628");
-}
-
-TEST(StarDict, ADictionaryThatCannotBeReadIsAnError) {
-  TestFolder folder;
-  folder.WriteFile("broken.ifo", "not a dictionary\n");
-  EXPECT_THROW(Build(folder, {"broken.ifo"}), std::runtime_error);
-  StarDictWriter writer;
-  writer.Add("dog", "x");
-  writer.Write(folder, "lost", "m", false);
-  std::filesystem::remove(folder / "lost.dict");
-  EXPECT_THROW(Build(folder, {"lost.ifo"}), std::runtime_error);
-  folder.WriteFile("cut.ifo", "StarDict's dict ifo file\nsametypesequence=m\n");
-  folder.WriteFile("cut.idx",
-                   "dog\0\0\0\0\0\0\0\0\x01"
-                   "cat\0\0"s);
-  folder.WriteFile("cut.dict", "x");
-  const Built built = Build(folder, {"cut.ifo"}, true);
-  EXPECT_EQ(built.report, (folder / "cut.idx").string() + ":2: the index is cut short here\n");
-  EXPECT_EQ(built.result.written, 1u);
-}
-
-// Text that a StarDict entry would lose is reported: a character reference that names no
-// character, markup with no text in it.
-TEST(StarDict, WhatWouldBeLostIsReported) {
-  TestFolder folder;
-  StarDictWriter writer;
-  writer.Add("cat", "\u06AF\u0631\u0628\u0647 &#xD800;");
-  writer.Add("dog", "<b> </b><i></i>");
-  writer.Add("eel", "&#x1F600;");
-  writer.Add("fox", "<b>\u0631</b>");
-  writer.Write(folder, "lossy", "h", false);
-  const Built built = Build(folder, {"lossy.ifo"}, true);
-  const std::string index = (folder / "lossy.idx").string();
-  EXPECT_NE(built.report.find(index + ":1: the character reference &#xD800; names no character"),
-            std::string::npos)
-      << built.report;
-  EXPECT_NE(built.report.find(index + ":2: an item of type 'h' is markup with no text in it"),
-            std::string::npos);
-  EXPECT_NE(built.report.find(index + ":3: in the meaning, U+1F600 at character 1"),
-            std::string::npos);
-  EXPECT_EQ(built.result.written, 1u);
-}
-
-// A .dict.dz is unpacked no further than the index points: what lies past that (here a
-// broken end, elsewhere gigabytes of nothing) is never read.
-TEST(StarDict, APackedDictIsUnpackedOnlyAsFarAsTheIndexReaches) {
-  TestFolder folder;
-  StarDictWriter writer;
-  writer.Add("dog", "\u0633\u06AF");
-  writer.dict += std::string(1 << 20, 'z');
-  writer.Write(folder, "bomb", "m", true);
-  std::string packed = folder.ReadFile("bomb.dict.dz");
-  packed.resize(packed.size() - 12);  // its last block and its check are gone
-  folder.WriteFile("bomb.dict.dz", packed);
-  const Built built = Build(folder, {"bomb.ifo"});
-  EXPECT_TRUE(built.result.wroteFiles) << built.report;
-  EXPECT_EQ(persian::PersianToUnicode(TDictionary(folder / "out").GetMeaning(1)), u"\u0633\u06AF");
-}
-
-TEST(StarDict, TheIfoIsFoundInAnyLetterCaseAndAMissingOneIsNamed) {
-  TestFolder folder;
-  StarDictWriter writer;
-  writer.Add("dog", "\u0633\u06AF");
-  writer.Write(folder, "upper", "m", false);
-  std::filesystem::rename(folder / "upper.ifo", folder / "upper.IFO");
-  EXPECT_EQ(Build(folder, {"upper.IFO"}).result.written, 1u);
+std::string BuildError(const TestFolder& folder, const std::string& input) {
   try {
-    Build(folder, {"missing.ifo"});
-    ADD_FAILURE() << "a missing .ifo was read";
+    Build(folder, {input});
   } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()), (folder / "missing.ifo").string() + ": not found");
+    return error.what();
   }
+  return "no error";
+}
+
+// A source in UTF-32, or in UTF-16 without its byte order mark, would read as lines of NUL
+// bytes: the likely encoding is named instead.
+TEST(BuildDictionary, AWideSourceWithoutItsMarkIsNamed) {
+  TestFolder folder;
+  const std::u32string text = U"dog\t\u0633\u06AF\r\ncat\t\u06AF\u0631\u0628\u0647\r\n";
+  const std::string advice = "; save it as UTF-8, or as UTF-16 with its byte order mark";
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string said;
+  } sources[] = {
+      {"u16le.tsv", Wide(text, 2, true),
+       "looks like UTF-16 (little-endian) text without a byte order mark"},
+      {"u16be.tsv", Wide(text, 2, false),
+       "looks like UTF-16 (big-endian) text without a byte order mark"},
+      {"u32le.tsv", Wide(text, 4, true),
+       "looks like UTF-32 (little-endian) text without a byte order mark"},
+      {"u32be.tsv", Wide(text, 4, false),
+       "looks like UTF-32 (big-endian) text without a byte order mark"},
+      {"bom32.tsv", Wide(U"\uFEFF" + text, 4, true),
+       "UTF-32 text (it begins with the byte order mark of UTF-32)"},
+  };
+  for (const auto& source : sources) {
+    folder.WriteFile(source.name, source.bytes);
+    EXPECT_EQ(BuildError(folder, source.name),
+              (folder / source.name).string() + ": " + source.said + advice);
+  }
+  EXPECT_EQ(LikelyWideEncoding("dog\tx\0y\n"s), "") << "a stray NUL is a bad line, no encoding";
+}
+
+// Messages name the file and show what is wrong whole: a folder given as a source, a NUL in a
+// headword, a path with a backslash in it.
+TEST(BuildDictionary, MessagesNameTheFileAndShowEveryCharacter) {
+  TestFolder folder;
+  std::filesystem::create_directory(folder / "words.tsv");
+  EXPECT_EQ(BuildError(folder, "words.tsv"),
+            (folder / "words.tsv").string() + " is a folder, not a file");
+
+  folder.WriteFile("c:\\users\\me.tsv", "d\0g\tx\n"s);
+  const Built built = Build(folder, {"c:\\users\\me.tsv"});
+  EXPECT_EQ(built.report, (folder / "c:\\users\\me.tsv").string() +
+                              ":1: the headword \"d\\x00g\" has U+0000 at character 2; headwords "
+                              "are printable ASCII\n");
 }
 
 }  // namespace

@@ -77,12 +77,36 @@ TEST(FormatTextLine, ControlCharactersOfACorruptDictionaryStayOnOneLine) {
   EXPECT_EQ(ParseTextLine("c:\\x41\ty")->headword, "c:\\x41") << "not a control: as written";
   EXPECT_THROW(ParseTextLine("ok\tx\\x41"), BadEntry) << "only controls are written so";
   EXPECT_THROW(ParseTextLine("ok\tx\\x0A."), BadEntry) << "a line break is written \\n";
+
+  EXPECT_EQ(FormatTextLine("a", u"x\u0085y"), "a\tx\\x85y");
+  EXPECT_EQ(ParseTextLine("a\tx\\x85y")->meaning, u"x\u0085y") << "for the encoder to refuse";
+  // The bytes code page 1252 leaves unassigned are C1 controls: escaped too, refused by name.
+  const std::string c1 = FormatTextLine("a\x9D", u"x");
+  EXPECT_EQ(c1, "a\\x9D\tx");
+  EXPECT_EQ(BadEntryMessage(c1),
+            "the headword \"a\\x9D\" has U+009D at character 2; headwords are printable ASCII");
+  EXPECT_EQ(BadEntryMessage("a\u0085b\tx"),
+            "the headword \"a\\x85b\" has U+0085 at character 2; headwords are printable ASCII");
+  EXPECT_EQ(BadEntryMessage(std::string("d\0o\0g\0\tx", 8)),
+            "the headword \"d\\x00o\\x00g\\x00\" has U+0000 at character 2; headwords are "
+            "printable ASCII");
 }
 
 TEST(EscapeControls, WritesOneLine) {
   EXPECT_EQ(EscapeControls("a\r\nb\tc\\d"), "a\\r\\nb\\tc\\\\d");
   // No control character reaches a terminal, and a NUL does not end the text.
   EXPECT_EQ(EscapeControls(std::string("\x1B[2Jx\0y\x7F", 8)), "\\x1B[2Jx\\x00y\\x7F");
+  // C1 controls too: a terminal may take U+009B for the escape sequence's start.
+  EXPECT_EQ(EscapeControls("a\u0085b\u009B2J\u00A0\u00E9"), "a\\x85b\\x9B2J\u00A0\u00E9");
+}
+
+// A message is meant for a person: its backslashes stay single (a Windows path reads as typed),
+// and what could act on a terminal, or end the text, is written as \xNN.
+TEST(MessageText, ShowsEveryCharacterAndActsOnNone) {
+  EXPECT_EQ(MessageText("C:\\Users\\me\\words.tsv"), "C:\\Users\\me\\words.tsv");
+  EXPECT_EQ(MessageText(std::string("d\0o\0g\0", 6)), "d\\x00o\\x00g\\x00");
+  EXPECT_EQ(MessageText("\x1B[2J\u009D0;x\u0007\t\r\n"), "\\x1B[2J\\x9D0;x\\x07\\x09\\x0D\\x0A");
+  EXPECT_EQ(MessageText("caf\xC3\xA9 \xD8\xB3 \xFF\xC3 ok"), "caf\xC3\xA9 \xD8\xB3 \\xFF\\xC3 ok");
 }
 
 // A console is written whole characters at a time.

@@ -1,14 +1,14 @@
 #include "lib/Build.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <new>
 #include <stdexcept>
 #include <string>
 
 #include "UnitDitionary.h"
 #include "lib/DictionaryWriter.h"
 #include "lib/Paths.h"
+#include "lib/SourceText.h"
 #include "lib/StarDict.h"
 #include "lib/TextFormat.h"
 #include "lib/Utf8.h"
@@ -19,39 +19,9 @@ namespace varkam::tools {
 namespace {
 
 constexpr std::size_t ProgressEvery = 100000;
-
-// A source text as UTF-8: UTF-8 with or without a byte order mark, or UTF-16 in either byte
-// order with its byte order mark.
-std::string ReadSourceText(const std::filesystem::path& input) {
-  std::ifstream in(input, std::ios::binary);
-  if (!in) {
-    throw std::runtime_error(PathText(input) + ": cannot be read");
-  }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    throw std::runtime_error(PathText(input) + ": reading failed");
-  }
-  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
-    return bytes.substr(3);
-  }
-  const bool littleEndian = bytes.rfind("\xFF\xFE", 0) == 0;
-  if (!littleEndian && bytes.rfind("\xFE\xFF", 0) != 0) {
-    return bytes;
-  }
-  if (bytes.size() % 2 != 0) {
-    throw std::runtime_error(PathText(input) +
-                             ": UTF-16 text (it begins with a byte order mark) with an odd "
-                             "number of bytes");
-  }
-  std::u16string wide;
-  wide.reserve(bytes.size() / 2);
-  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    const auto first = static_cast<unsigned char>(bytes[i]);
-    const auto second = static_cast<unsigned char>(bytes[i + 1]);
-    wide += static_cast<char16_t>(littleEndian ? first | (second << 8) : (first << 8) | second);
-  }
-  return Utf16ToUtf8(wide);
-}
+// Past this many bad lines of one input the rest are counted, not shown: an input that is not a
+// source at all would bury the terminal.
+constexpr std::size_t BadLinesShown = 100;
 
 class Compiler {
  public:
@@ -59,11 +29,18 @@ class Compiler {
       : options_(options), report_(report) {}
 
   void Add(const std::filesystem::path& input) {
-    if (AsciiLowercase(PathText(input.extension())) == ".ifo") {
-      AddStarDict(input);
-    } else {
-      AddText(input);
+    try {
+      if (AsciiLowercase(PathText(input.extension())) == ".ifo") {
+        AddStarDict(input);
+      } else {
+        AddText(input);
+      }
+    } catch (const std::bad_alloc&) {
+      throw std::runtime_error("out of memory while reading " + PathText(input) + ", after " +
+                               std::to_string(entries_.size()) +
+                               " entries; the output folder is as it was");
     }
+    TellHiddenBadLines(input);
   }
 
   BuildResult Finish() {
@@ -84,9 +61,13 @@ class Compiler {
                         : "nothing to write: the inputs hold no entries; the output folder is as "
                           "it was");
     }
-    std::filesystem::create_directories(options_.outputFolder);
+    WriteOptions writing;
+    writing.lockWait = options_.lockWait;
+    writing.note = [this](const std::string& note) {
+      report_ << "warning: " << MessageText(note) << '\n';
+    };
     const WrittenDictionary written =
-        WriteDictionaryFiles(options_.outputFolder, std::move(entries_));
+        WriteDictionaryFiles(options_.outputFolder, std::move(entries_), writing);
     result.written = written.entries;
     result.distinctMeanings = written.distinctMeanings;
     result.wroteFiles = true;
@@ -122,23 +103,26 @@ class Compiler {
   }
 
   void AddStarDict(const std::filesystem::path& input) {
-    const StarDictContents contents = ReadStarDict(input);
-    for (const std::string& warning : contents.warnings) {
-      report_ << "warning: " << EscapeControls(warning) << '\n';
-    }
-    for (const StarDictRecord& record : contents.records) {
-      try {
-        if (!record.meaning) {
-          throw BadEntry(record.problem);
+    StarDictReader reader(input);
+    const std::filesystem::path& index = reader.IndexFile();
+    reader.ForEach([&](const StarDictRecord& record) {
+      if (!record.meaning) {
+        Bad(index, record.number, record.problem);
+      } else {
+        try {
+          Compile(CheckedHeadword(record.word), *record.meaning, index, record.number);
+        } catch (const BadEntry& bad) {
+          Bad(index, record.number, bad.what());
+        } catch (const persian::PersianEncodeError& bad) {
+          Bad(index, record.number, std::string("in the meaning, ") + bad.what());
         }
-        Compile(CheckedHeadword(record.word), *record.meaning, contents.indexFile, record.number);
-      } catch (const BadEntry& bad) {
-        Bad(contents.indexFile, record.number, bad.what());
-      } catch (const persian::PersianEncodeError& bad) {
-        Bad(contents.indexFile, record.number, std::string("in the meaning, ") + bad.what());
       }
-      ShowProgress(contents.indexFile, record.number);
+      ShowProgress(index, record.number);
+    });
+    for (const std::string& warning : reader.Warnings()) {
+      report_ << "warning: " << MessageText(warning) << '\n';
     }
+    hiddenFile_ = index;
   }
 
   void Compile(const std::string& headword, const std::u16string& meaning,
@@ -154,7 +138,7 @@ class Compiler {
   }
 
   std::string PlaceOf(std::size_t entry) const {
-    return EscapeControls(PathText(files_[places_[entry].file])) + ':' +
+    return MessageText(PathText(files_[places_[entry].file])) + ':' +
            std::to_string(places_[entry].line);
   }
 
@@ -218,8 +202,19 @@ class Compiler {
 
   void Bad(const std::filesystem::path& input, std::size_t line, const std::string& what) {
     ++badLines_;
-    report_ << EscapeControls(PathText(input)) << ':' << line << ": " << EscapeControls(what)
-            << '\n';
+    if (++badLinesOfInput_ > BadLinesShown) {
+      return;
+    }
+    report_ << MessageText(PathText(input)) << ':' << line << ": " << MessageText(what) << '\n';
+  }
+
+  void TellHiddenBadLines(const std::filesystem::path& input) {
+    if (badLinesOfInput_ > BadLinesShown) {
+      report_ << MessageText(PathText(hiddenFile_.empty() ? input : hiddenFile_)) << ": "
+              << badLinesOfInput_ - BadLinesShown << " more bad lines, not shown\n";
+    }
+    badLinesOfInput_ = 0;
+    hiddenFile_.clear();
   }
 
   void ShowProgress(const std::filesystem::path& input, std::size_t line) {
@@ -240,6 +235,8 @@ class Compiler {
   std::vector<std::filesystem::path> files_;
   std::vector<std::u16string> meanings_;  // of each entry, kept only to join them
   std::size_t badLines_ = 0;
+  std::size_t badLinesOfInput_ = 0;
+  std::filesystem::path hiddenFile_;  // where an input's bad lines are, when not the input
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 // The dictionary compiler: source texts and StarDict dictionaries to the four data files.
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <ostream>
@@ -14,6 +15,8 @@ struct BuildOptions {
   std::filesystem::path outputFolder = ".";
   bool skipBad = false;              // leave bad lines out instead of failing
   bool mergeCase = false;            // join headwords that differ only in letter case
+  // How long to wait for another build writing into the same folder.
+  std::chrono::milliseconds lockWait = std::chrono::seconds(60);
   std::ostream* progress = nullptr;  // where to show progress, if anywhere
 };
 

@@ -2,11 +2,14 @@
 
 // Writes the four data files that TDictionary reads.
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "lib/DictionarySwap.h"
 
 namespace varkam::tools {
 
@@ -20,22 +23,21 @@ struct WrittenDictionary {
   std::size_t distinctMeanings = 0;
 };
 
-// Where the dictionary that a build replaces is kept, inside the output folder.
-inline constexpr const char* PreviousFolderName = "previous";
-
-// Moves a file, throwing std::runtime_error naming both places when it cannot.
-using FileRename =
-    std::function<void(const std::filesystem::path& from, const std::filesystem::path& to)>;
-void RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
+struct WriteOptions {
+  FileRename rename = RenameFile;  // every move of the replacement goes through this
+  // How long to wait for another build into the same folder before giving up.
+  std::chrono::milliseconds lockWait = std::chrono::seconds(60);
+  // What the user should know of: a wait for another build, a stopped build set right, a
+  // replaced dictionary that could not be moved into "previous/".
+  std::function<void(const std::string&)> note;
+};
 
 // Sorts the entries by headword (stably, so equal headwords keep their order), stores each
-// distinct meaning once, and writes "Dat01.vq" to "Dat04.vq" into `folder`, whole or not at
-// all: the four are written as new files beside their final names (never through a file or a
-// link already there) and flushed to the disk; the dictionary there before moves into
-// "previous/" and the new one takes its place. When anything fails the four old files come
-// back, nothing of the new ones is left, and std::runtime_error names what failed.
+// distinct meaning once, and writes "Dat01.vq" to "Dat04.vq" into `folder` (made when missing),
+// whole or not at all, as ReplaceDictionary says, holding the folder against other builds
+// meanwhile. Throws std::runtime_error naming what failed.
 WrittenDictionary WriteDictionaryFiles(const std::filesystem::path& folder,
                                        std::vector<CompiledEntry> entries,
-                                       const FileRename& rename = RenameFile);
+                                       const WriteOptions& options = {});
 
 }  // namespace varkam::tools

@@ -1,6 +1,7 @@
 #include "lib/TextFormat.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "UnitDitionary.h"
 #include "lib/Utf8.h"
@@ -28,6 +29,26 @@ int HexDigit(char32_t c) {
   return -1;
 }
 
+bool IsControlCode(char32_t code) {
+  return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+// The C1 control character that the two UTF-8 bytes at the start of `text` are, if any.
+std::optional<unsigned char> C1ControlAt(std::string_view text) {
+  if (text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xC2 &&
+      static_cast<unsigned char>(text[1]) >= 0x80 && static_cast<unsigned char>(text[1]) <= 0x9F) {
+    return static_cast<unsigned char>(text[1]);
+  }
+  return std::nullopt;
+}
+
+// How many bytes the UTF-8 character at the start of `text` takes; 0 when it is not UTF-8.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  return length <= text.size() && Utf8ToUtf16(text.substr(0, length)) ? length : 0;
+}
+
 // A control character written as "\xNN", as vqdump writes one from a corrupt dictionary, at
 // the start of `text`.
 template <typename Text>
@@ -38,7 +59,7 @@ std::optional<unsigned char> EscapedControl(Text text) {
   const int high = HexDigit(text[2]);
   const int low = HexDigit(text[3]);
   const int code = high * 16 + low;
-  if (high < 0 || low < 0 || (code >= 0x20 && code != 0x7F)) {
+  if (high < 0 || low < 0 || !IsControlCode(static_cast<char32_t>(code))) {
     return std::nullopt;
   }
   return static_cast<unsigned char>(code);
@@ -90,8 +111,8 @@ std::u16string Unescaped(std::u16string_view meaning) {
         }
         [[fallthrough]];
       default:
-        throw BadEntry("unknown escape \\" + Utf16ToUtf8(meaning.substr(i, 1)) + " at character " +
-                       std::to_string(i) + " of the meaning");
+        throw BadEntry("unknown escape \\" + MessageText(Utf16ToUtf8(meaning.substr(i, 1))) +
+                       " at character " + std::to_string(i) + " of the meaning");
     }
   }
   return out;
@@ -111,12 +132,12 @@ std::string CheckedHeadword(std::string_view headword) {
       std::size_t bad = 0;
       const auto wide = Utf8ToUtf16(headword.substr(i), &bad);
       const char32_t code = wide && !wide->empty() ? (*wide)[0] : byte;
-      throw BadEntry("the headword \"" + std::string(headword) + "\" has " + CodePoint(code) +
+      throw BadEntry("the headword \"" + MessageText(headword) + "\" has " + CodePoint(code) +
                      " at character " + std::to_string(i + 1) + "; headwords are printable ASCII");
     }
   }
   if (headword.size() > MaxWordLength) {
-    throw BadEntry("the headword \"" + std::string(headword) + "\" is " +
+    throw BadEntry("the headword \"" + MessageText(headword) + "\" is " +
                    std::to_string(headword.size()) + " characters long, more than " +
                    std::to_string(MaxWordLength));
   }
@@ -152,16 +173,10 @@ std::optional<SourceEntry> ParseTextLine(std::string_view line) {
 }
 
 std::string FormatTextLine(std::string_view headword, std::u16string_view meaning) {
-  // A corrupt dictionary's control characters are written escaped, so the line stays one line
+  // A corrupt dictionary's control characters (among them the C1 controls that the five bytes
+  // code page 1252 leaves unassigned stand for) are written escaped, so the line stays one line
   // and reads back to an error that names them.
-  std::string line;
-  for (const char c : Windows1252ToUtf8(headword)) {
-    if (IsControl(static_cast<unsigned char>(c))) {
-      AppendEscapedControl(line, static_cast<unsigned char>(c));
-    } else {
-      line += c;
-    }
-  }
+  std::string line = MessageText(Windows1252ToUtf8(headword));
   if (!line.empty() && line.front() == '#') {
     line.insert(0, " ");  // headwords are trimmed, so the space keeps the line from a comment
   }
@@ -180,7 +195,7 @@ std::string FormatTextLine(std::string_view headword, std::u16string_view meanin
       escaped += u"\\t";
     } else if (c == u'\\') {
       escaped += u"\\\\";
-    } else if (c < 0x80 && IsControl(static_cast<unsigned char>(c))) {
+    } else if (IsControlCode(c)) {
       std::string control;
       AppendEscapedControl(control, static_cast<unsigned char>(c));
       escaped.append(control.begin(), control.end());
@@ -194,7 +209,13 @@ std::string FormatTextLine(std::string_view headword, std::u16string_view meanin
 std::string EscapeControls(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (const auto c1 = C1ControlAt(text.substr(i))) {
+      AppendEscapedControl(out, *c1);
+      ++i;
+      continue;
+    }
     switch (c) {
       case '\r': out += "\\r"; break;
       case '\n': out += "\\n"; break;
@@ -206,6 +227,32 @@ std::string EscapeControls(std::string_view text) {
         } else {
           out += c;
         }
+    }
+  }
+  return out;
+}
+
+std::string MessageText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (const auto c1 = C1ControlAt(text.substr(i))) {
+      AppendEscapedControl(out, *c1);
+      i += 2;
+    } else if (byte < 0x80) {
+      if (IsControl(byte)) {
+        AppendEscapedControl(out, byte);
+      } else {
+        out += static_cast<char>(byte);
+      }
+      ++i;
+    } else if (const std::size_t whole = Utf8SequenceLength(text.substr(i)); whole > 0) {
+      out.append(text.substr(i, whole));
+      i += whole;
+    } else {
+      AppendEscapedControl(out, byte);  // not UTF-8: the byte's number
+      ++i;
     }
   }
   return out;

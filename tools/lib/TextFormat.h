@@ -32,7 +32,13 @@ std::optional<SourceEntry> ParseTextLine(std::string_view line);
 std::string FormatTextLine(std::string_view headword, std::u16string_view meaning);
 
 // UTF-8 text with CR, LF, TAB and backslash written as \r, \n, \t and \\, and the other control
-// characters as \xNN, for one line of output that no terminal takes as a command.
+// characters (C0, DEL and C1, U+0080-U+009F) as \xNN, for one line of output that no terminal
+// takes as a command.
 std::string EscapeControls(std::string_view text);
+
+// Text for a message to a person: every control character (C0, DEL, C1) and every byte that is
+// not UTF-8 written as \xNN, and the rest as it is, backslashes too (a Windows path reads as
+// the user typed it). A NUL in the text is written, never the end of the message.
+std::string MessageText(std::string_view text);
 
 }  // namespace varkam::tools

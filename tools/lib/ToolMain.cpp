@@ -3,6 +3,7 @@
 #include "lib/Utf8.h"
 
 #include <algorithm>
+#include <csignal>
 #include <iostream>
 #include <memory>
 
@@ -152,6 +153,9 @@ void WaitForKey() {}
 }  // namespace varkam::tools
 
 int main(int argc, char** argv) {
+  // A file-size limit (ulimit -f) then fails the write, which says so and undoes what it began,
+  // instead of ending the program without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
   return varkam::tools::RunTool(std::vector<std::string>(argv, argv + argc));
 }
 
