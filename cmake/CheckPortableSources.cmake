@@ -6,7 +6,8 @@ file(GLOB_RECURSE portable
   ${SOURCE_DIR}/persian/*.h ${SOURCE_DIR}/persian/*.cpp
   ${SOURCE_DIR}/rules/*.h ${SOURCE_DIR}/rules/*.cpp
   ${SOURCE_DIR}/platform/ReadOnlyFile.h ${SOURCE_DIR}/platform/ReadOnlyFile.cpp
-  ${SOURCE_DIR}/platform/ReadOnlyFile_posix.cpp)
+  ${SOURCE_DIR}/platform/ReadOnlyFile_posix.cpp
+  ${SOURCE_DIR}/platform/NewFile.h ${SOURCE_DIR}/platform/NewFile_posix.cpp)
 set(faults "")
 foreach(file IN LISTS portable)
   file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](windows\\.h|ui/)")

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "DicFor/TForm1.h"
+#include "platform/NewFile.h"
 
 namespace varkam {
 
@@ -64,20 +65,13 @@ bool WriteSettingsFile(const SettingsRecord& settings) {
       return false;  // another program holds it
     }
   }
-  ui::KernelHandle file = OpenAlone(PendingSettingsFile, GENERIC_WRITE, CREATE_ALWAYS);
-  if (!file) {
-    return false;
-  }
+  DeleteFileW(PendingSettingsFile);  // one left by a write that was stopped
   const auto bytes = EncodeSettings(settings);
-  DWORD written = 0;
-  const bool complete =
-      WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-      written == bytes.size() && FlushFileBuffers(file.Get());
-  // A close that fails may have lost the bytes: it is looked at, so the handle is let go here.
-  const bool closed = CloseHandle(file.Release()) != 0;
-  if (!complete || !closed ||
-      !MoveFileExW(PendingSettingsFile, SettingsFile,
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const auto failure = platform::WriteNewFile(
+      PendingSettingsFile,
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (failure || !MoveFileExW(PendingSettingsFile, SettingsFile,
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(PendingSettingsFile);
     return false;
   }

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "UnitDitionary.h"
+#include "platform/NewFile.h"
 #include "support/TestFolder.h"
 
 #ifdef _WIN32
@@ -363,6 +364,26 @@ int OpenDescriptors() {
   return count;
 }
 #endif
+
+// A new file is written whole, and only where nothing of its name is: not over a file, not
+// through a link, not into a folder.
+TEST(NewFile, IsWrittenWholeAndOnlyWhereNothingIs) {
+  TestFolder folder;
+  EXPECT_FALSE(platform::WriteNewFile(folder / "new", std::string("a\0b", 3)));
+  EXPECT_EQ(folder.ReadFile("new"), std::string("a\0b", 3));
+  const auto again = platform::WriteNewFile(folder / "new", "other");
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->stage, platform::NewFileFailure::Stage::Create);
+  EXPECT_EQ(folder.ReadFile("new"), std::string("a\0b", 3)) << "the file there is kept";
+  std::filesystem::create_directory(folder / "folder");
+  EXPECT_TRUE(platform::WriteNewFile(folder / "folder", "x"));
+  EXPECT_TRUE(platform::WriteNewFile(folder / "missing" / "new", "x"));
+#ifndef _WIN32
+  std::filesystem::create_symlink(folder / "target", folder / "link");
+  EXPECT_TRUE(platform::WriteNewFile(folder / "link", "x"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "target")) << "never written through a link";
+#endif
+}
 
 TEST(DictionaryFiles, DestructionClosesTheOpenFiles) {
   TestFolder folder;

@@ -12,6 +12,7 @@
 
 #include "lib/Files.h"
 #include "lib/Paths.h"
+#include "platform/NewFile.h"
 
 namespace varkam::tools::files {
 
@@ -108,23 +109,11 @@ std::string ReadWholeFile(const std::filesystem::path& path, bool pipeAllowed) {
 }
 
 void WriteNewFile(const std::filesystem::path& path, std::string_view content) {
-  Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-  if (file.Get() < 0) {
-    throw SystemError("cannot create", path);
-  }
-  std::size_t done = 0;
-  while (done < content.size()) {
-    const ssize_t wrote = ::write(file.Get(), content.data() + done, content.size() - done);
-    if (wrote < 0 && errno == EINTR) {
-      continue;
-    }
-    if (wrote <= 0) {
-      throw SystemError("cannot write", path);
-    }
-    done += static_cast<std::size_t>(wrote);
-  }
-  if (::fsync(file.Get()) != 0 || ::close(file.Release()) != 0) {
-    throw SystemError("cannot write", path);
+  if (const auto failure = platform::WriteNewFile(path, content)) {
+    errno = static_cast<int>(failure->code);
+    throw SystemError(failure->stage == platform::NewFileFailure::Stage::Create ? "cannot create"
+                                                                                : "cannot write",
+                      path);
   }
 }
 

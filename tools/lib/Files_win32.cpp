@@ -9,6 +9,7 @@
 #include "lib/Files.h"
 #include "lib/Paths.h"
 #include "lib/Utf8.h"
+#include "platform/NewFile.h"
 
 namespace varkam::tools::files {
 
@@ -146,21 +147,10 @@ std::string ReadWholeFile(const std::filesystem::path& path, bool pipeAllowed) {
 }
 
 void WriteNewFile(const std::filesystem::path& path, std::string_view content) {
-  Handle file(CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) {
-    throw SystemError("cannot create", path);
-  }
-  for (std::size_t done = 0; done < content.size();) {
-    const auto part = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 30));
-    DWORD written = 0;
-    if (!WriteFile(file.Get(), content.data() + done, part, &written, nullptr) || written == 0) {
-      throw SystemError("cannot write", path);
-    }
-    done += written;
-  }
-  if (!FlushFileBuffers(file.Get()) || !CloseHandle(file.Release())) {
-    throw SystemError("cannot write", path);
+  if (const auto failure = platform::WriteNewFile(LongForm(path), content)) {
+    throw SystemError(failure->stage == platform::NewFileFailure::Stage::Create ? "cannot create"
+                                                                                : "cannot write",
+                      path, failure->code);
   }
 }
 
