@@ -42,12 +42,6 @@ std::optional<std::size_t> ReadZeroFilled(platform::ReadOnlyFile& file, std::int
   return file.ReadAt(offset, buffer);
 }
 
-std::int32_t LittleEndianInt32(std::span<const std::uint8_t, 4> bytes) {
-  const std::uint32_t value =
-      bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-  return static_cast<std::int32_t>(value);
-}
-
 }  // namespace
 
 int CompareWords(std::string_view a, std::string_view b) {
@@ -70,10 +64,9 @@ int CompareWords(std::string_view a, std::string_view b) {
 
 bool SameWord(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char left, char right) {
-                      return UpperInCodePage(left) == UpperInCodePage(right);
-                    });
+         std::equal(a.begin(), a.end(), b.begin(), [](char left, char right) {
+           return UpperInCodePage(left) == UpperInCodePage(right);
+         });
 }
 
 std::string StemWord(std::string_view word) {
@@ -113,7 +106,7 @@ TDictionary::TDictionary(const std::filesystem::path& folder, platform::FileAcce
                  !meaningTextFile_.IsOpen() || !fourthDataFile_.IsOpen();
   std::array<std::uint8_t, 4> count{};
   ReadZeroFilled(meaningOffsetFile_, 0, count);
-  wordCount_ = ClampedWordCount(LittleEndianInt32(count));
+  wordCount_ = ClampedWordCount(ReadInt32(count.data()));
   ReadZeroFilled(fourthDataFile_, 0, reservedBlock_);
 }
 
@@ -163,7 +156,7 @@ std::string TDictionary::GetMeaning(std::int32_t index) {
     // The length byte and the longest text it can announce come in one read; the bytes past
     // the length are not looked at.
     const auto record = std::span(meaningBuffer_).first(1 + MaxMeaningLength);
-    if (ReadZeroFilled(meaningTextFile_, LittleEndianInt32(slot), record)) {
+    if (ReadZeroFilled(meaningTextFile_, ReadInt32(slot.data()), record)) {
       length = record[0];
       std::copy(record.begin() + 1, record.begin() + 1 + static_cast<std::ptrdiff_t>(length),
                 meaningBuffer_.begin());

@@ -18,20 +18,10 @@
 #include <string>
 #include <string_view>
 
+#include "RecordLayout.h"
 #include "platform/ReadOnlyFile.h"
 
 namespace varkam {
-
-inline constexpr std::string_view WordIndexFileName = "Dat01.vq";
-inline constexpr std::string_view MeaningOffsetFileName = "Dat02.vq";
-inline constexpr std::string_view MeaningTextFileName = "Dat03.vq";
-inline constexpr std::string_view FourthDataFileName = "Dat04.vq";
-
-inline constexpr int MaxWordLength = 32;
-inline constexpr int WordRecordSize = 1 + MaxWordLength;
-inline constexpr int MeaningOffsetSize = 4;
-inline constexpr int MaxMeaningLength = 255;
-inline constexpr std::size_t ReservedBlockSize = 16326;
 
 // Compares two words ignoring the case of a-z, then by unsigned byte value over their first
 // 255 characters; a proper prefix sorts first. Returns -1, 0 or 1.

@@ -45,6 +45,29 @@ TEST(WriteDictionaryFiles, SortsStablyStoresMeaningsOnceAndPadsTheFourthFile) {
   EXPECT_EQ(folder.ReadFile("Dat04.vq").size(), 16326u);
 }
 
+// The encoding alone, with nothing written: the dictionary's reader takes its bytes as they
+// are, and a build writes exactly them.
+TEST(EncodeDictionary, GivesTheBytesTheReaderReads) {
+  const std::vector<CompiledEntry> entries = {{"cat", " a"}, {"apple", " b"}, {"box", " a"}};
+  const EncodedDictionary encoded = EncodeDictionary(entries);
+  EXPECT_EQ(encoded.distinctMeanings, 2u);
+  TestFolder read;
+  const char* const names[] = {"Dat01.vq", "Dat02.vq", "Dat03.vq", "Dat04.vq"};
+  for (std::size_t i = 0; i < 4; ++i) {
+    read.WriteFile(names[i], encoded.files[i]);
+  }
+  TDictionary dictionary(read.Path());
+  ASSERT_EQ(dictionary.WordCount(), 3);
+  EXPECT_EQ(dictionary.GetWord(1), "apple");
+  EXPECT_EQ(dictionary.GetMeaning(3), " a");
+  EXPECT_EQ(dictionary.FindWord("box"), 2);
+  TestFolder written;
+  WriteDictionaryFiles(written.Path(), entries);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(written.ReadFile(names[i]), encoded.files[i]) << names[i];
+  }
+}
+
 TEST(WriteDictionaryFiles, AFailedWriteLeavesTheOldFilesAsTheyWere) {
   TestFolder folder;
   WriteDictionaryFiles(folder.Path(), {{"old", " x"}});

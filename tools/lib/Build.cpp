@@ -23,6 +23,16 @@ constexpr std::size_t ProgressEvery = 100000;
 // source at all would bury the terminal.
 constexpr std::size_t BadLinesShown = 100;
 
+// One entry as it was read: compiled, and where it came from; its meaning in Unicode is kept
+// only to join case variants.
+struct Entry {
+  CompiledEntry compiled;
+  std::u16string meaning;
+  std::size_t file = 0;  // in the compiler's inputs
+  std::size_t line = 0;
+  bool joined = false;  // its meaning went to an earlier variant, and it goes
+};
+
 class Compiler {
  public:
   Compiler(const BuildOptions& options, std::ostream& report)
@@ -67,7 +77,7 @@ class Compiler {
       report_ << "warning: " << MessageText(note) << '\n';
     };
     const WrittenDictionary written =
-        WriteDictionaryFiles(options_.outputFolder, std::move(entries_), writing);
+        WriteDictionaryFiles(options_.outputFolder, CompiledEntries(), writing);
     result.written = written.entries;
     result.distinctMeanings = written.distinctMeanings;
     result.wroteFiles = true;
@@ -127,77 +137,84 @@ class Compiler {
 
   void Compile(const std::string& headword, const std::u16string& meaning,
                const std::filesystem::path& input, std::size_t line) {
-    entries_.push_back({headword, persian::UnicodeToPersian(meaning)});
     if (files_.empty() || files_.back() != input) {
       files_.push_back(input);
     }
-    places_.push_back({files_.size() - 1, line});
+    Entry entry{{headword, persian::UnicodeToPersian(meaning)}, {}, files_.size() - 1, line};
     if (options_.mergeCase) {
-      meanings_.push_back(meaning);
+      entry.meaning = meaning;
     }
+    entries_.push_back(std::move(entry));
   }
 
-  std::string PlaceOf(std::size_t entry) const {
-    return MessageText(PathText(files_[places_[entry].file])) + ':' +
-           std::to_string(places_[entry].line);
+  std::string PlaceOf(const Entry& entry) const {
+    return MessageText(PathText(files_[entry.file])) + ':' + std::to_string(entry.line);
   }
 
   // Headwords that differ only in letter case (or not at all): the lookup reaches only the
   // first of them. Each later one is reported with the place of the first, or, with
-  // mergeCase, its meaning joins the first one's.
+  // mergeCase, its meaning joins the first one's and it goes.
   void JoinCaseVariants() {
-    std::vector<std::size_t> order(entries_.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      order[i] = i;
+    std::vector<Entry*> order;
+    order.reserve(entries_.size());
+    for (Entry& entry : entries_) {
+      order.push_back(&entry);
     }
-    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-      return CompareWords(entries_[a].headword, entries_[b].headword) < 0;
+    std::stable_sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
+      return CompareWords(a->compiled.headword, b->compiled.headword) < 0;
     });
-    std::vector<bool> joined(entries_.size(), false);
-    for (std::size_t i = 1, first = order.empty() ? 0 : order[0]; i < order.size(); ++i) {
-      const std::size_t entry = order[i];
-      if (CompareWords(entries_[entry].headword, entries_[first].headword) != 0) {
-        first = entry;
+    for (std::size_t i = 1; i < order.size(); ++i) {
+      Entry& first = *order[i - 1];
+      Entry& entry = *order[i];
+      if (CompareWords(entry.compiled.headword, first.compiled.headword) != 0) {
         continue;
       }
-      const std::string said = "the headword \"" + entries_[entry].headword + "\" ";
-      const std::string there = " at " + PlaceOf(first);
       if (!options_.mergeCase) {
-        report_ << "warning: " << PlaceOf(entry) << ": " << said
-                << (entries_[entry].headword == entries_[first].headword
-                        ? "is there already" + there
-                        : "differs only in letter case from \"" + entries_[first].headword + "\"" +
-                              there)
-                << "; the lookup reaches only that one (--merge-case keeps them as one entry)\n";
-        continue;
+        ReportCaseVariant(entry, first);
+      } else {
+        Join(entry, first);
       }
-      joined[entry] = true;
-      if (persian::CanonicalPersian(meanings_[entry]) ==
-          persian::CanonicalPersian(meanings_[first])) {
-        continue;  // the same meaning once is enough
-      }
-      const std::u16string both = meanings_[first] + u"\r\n" + meanings_[entry];
-      try {
-        entries_[first].stored = persian::UnicodeToPersian(both);
-        meanings_[first] = both;
-      } catch (const persian::PersianEncodeError& error) {
-        ++badLines_;
-        report_ << PlaceOf(entry) << ": its meaning cannot join the one of \""
-                << entries_[first].headword << "\"" << there << ": " << error.what() << '\n';
-      }
+      order[i] = &first;  // a third variant meets the first one too
     }
-    if (options_.mergeCase) {
-      std::size_t kept = 0;
-      for (std::size_t i = 0; i < entries_.size(); ++i) {
-        if (!joined[i]) {
-          if (kept != i) {
-            entries_[kept] = std::move(entries_[i]);
-          }
-          ++kept;
-        }
-      }
-      entries_.resize(kept);
+    std::erase_if(entries_, [](const Entry& entry) { return entry.joined; });
+  }
+
+  void ReportCaseVariant(const Entry& entry, const Entry& first) {
+    report_ << "warning: " << PlaceOf(entry) << ": the headword \"" << entry.compiled.headword
+            << "\" "
+            << (entry.compiled.headword == first.compiled.headword
+                    ? "is there already"
+                    : "differs only in letter case from \"" + first.compiled.headword + "\"")
+            << " at " << PlaceOf(first)
+            << "; the lookup reaches only that one (--merge-case keeps them as one entry)\n";
+  }
+
+  // The entry's meaning goes after the first one's, unless it is the same.
+  void Join(Entry& entry, Entry& first) {
+    entry.joined = true;
+    if (persian::CanonicalPersian(entry.meaning) == persian::CanonicalPersian(first.meaning)) {
+      return;
     }
+    const std::u16string both = first.meaning + u"\r\n" + entry.meaning;
+    try {
+      first.compiled.stored = persian::UnicodeToPersian(both);
+      first.meaning = both;
+    } catch (const persian::PersianEncodeError& error) {
+      ++badLines_;
+      report_ << PlaceOf(entry) << ": its meaning cannot join the one of \""
+              << first.compiled.headword << "\" at " << PlaceOf(first) << ": " << error.what()
+              << '\n';
+    }
+  }
+
+  std::vector<CompiledEntry> CompiledEntries() {
+    std::vector<CompiledEntry> compiled;
+    compiled.reserve(entries_.size());
+    for (Entry& entry : entries_) {
+      compiled.push_back(std::move(entry.compiled));
+    }
+    entries_.clear();
+    return compiled;
   }
 
   void Bad(const std::filesystem::path& input, std::size_t line, const std::string& what) {
@@ -226,14 +243,8 @@ class Compiler {
 
   const BuildOptions& options_;
   std::ostream& report_;
-  std::vector<CompiledEntry> entries_;
-  struct Place {
-    std::size_t file;  // in files_
-    std::size_t line;
-  };
-  std::vector<Place> places_;  // of each entry
-  std::vector<std::filesystem::path> files_;
-  std::vector<std::u16string> meanings_;  // of each entry, kept only to join them
+  std::vector<Entry> entries_;
+  std::vector<std::filesystem::path> files_;  // the inputs, which each entry names by number
   std::size_t badLines_ = 0;
   std::size_t badLinesOfInput_ = 0;
   std::filesystem::path hiddenFile_;  // where an input's bad lines are, when not the input

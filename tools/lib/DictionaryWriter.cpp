@@ -17,20 +17,6 @@ namespace varkam::tools {
 
 namespace {
 
-void AppendInt32(std::string& out, std::int64_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) {
-    out += static_cast<char>((bits >> shift) & 0xFF);
-  }
-}
-
-void AppendWordRecord(std::string& out, std::string_view word) {
-  std::array<char, WordRecordSize> record{};
-  record[0] = static_cast<char>(word.size());
-  std::copy(word.begin(), word.end(), record.begin() + 1);
-  out.append(record.data(), record.size());
-}
-
 // The fourth file is never interpreted; it says what made it and is otherwise zero.
 std::string FourthDataFile() {
   std::string content = "Varkam dictionary data, written by vqbuild.\r\n";
@@ -38,8 +24,9 @@ std::string FourthDataFile() {
   return content;
 }
 
-// The four files' contents, and how many distinct meanings the third holds.
-std::pair<DataFileContents, std::size_t> Contents(std::vector<CompiledEntry> entries) {
+}  // namespace
+
+EncodedDictionary EncodeDictionary(std::vector<CompiledEntry> entries) {
   std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
     return CompareWords(a.headword, b.headword) < 0;
   });
@@ -50,12 +37,13 @@ std::pair<DataFileContents, std::size_t> Contents(std::vector<CompiledEntry> ent
   auto& [words, offsets, texts, fourth] = files;
   words.reserve((entries.size() + 1) * WordRecordSize);
   offsets.reserve((entries.size() + 1) * MeaningOffsetSize);
-  AppendWordRecord(words, "");
-  AppendInt32(offsets, static_cast<std::int64_t>(entries.size()));
-  std::unordered_map<std::string_view, std::int64_t> offsetOf;
+  words.append(WordRecord("").data(), WordRecordSize);
+  AppendInt32(offsets, static_cast<std::int32_t>(entries.size()));
+  std::unordered_map<std::string_view, std::int32_t> offsetOf;
   for (const CompiledEntry& entry : entries) {
-    AppendWordRecord(words, entry.headword);
-    const auto [known, added] = offsetOf.try_emplace(entry.stored, texts.size());
+    words.append(WordRecord(entry.headword).data(), WordRecordSize);
+    const auto [known, added] =
+        offsetOf.try_emplace(entry.stored, static_cast<std::int32_t>(texts.size()));
     if (added) {
       texts += static_cast<char>(entry.stored.size());
       texts += entry.stored;
@@ -69,13 +57,11 @@ std::pair<DataFileContents, std::size_t> Contents(std::vector<CompiledEntry> ent
   return {std::move(files), offsetOf.size()};
 }
 
-}  // namespace
-
 WrittenDictionary WriteDictionaryFiles(const std::filesystem::path& folder,
                                        std::vector<CompiledEntry> entries,
                                        const WriteOptions& options) {
   const std::size_t count = entries.size();
-  const auto [contents, distinct] = Contents(std::move(entries));
+  const auto [contents, distinct] = EncodeDictionary(std::move(entries));
   files::MakeFolders(folder);
   const files::FolderLock lock(folder, options.lockWait, [&] {
     if (options.note) {

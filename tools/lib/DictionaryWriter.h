@@ -32,10 +32,18 @@ struct WriteOptions {
   std::function<void(const std::string&)> note;
 };
 
-// Sorts the entries by headword (stably, so equal headwords keep their order), stores each
-// distinct meaning once, and writes "Dat01.vq" to "Dat04.vq" into `folder` (made when missing),
-// whole or not at all, as ReplaceDictionary says, holding the folder against other builds
-// meanwhile. Throws std::runtime_error naming what failed.
+// The four files' bytes for the entries: sorted by headword (stably, so equal headwords keep
+// their order), each distinct meaning stored once. Nothing is written. Throws
+// std::runtime_error for more entries or meanings than the files' offsets can reach.
+struct EncodedDictionary {
+  DataFileContents files;
+  std::size_t distinctMeanings = 0;
+};
+EncodedDictionary EncodeDictionary(std::vector<CompiledEntry> entries);
+
+// Encodes the entries (EncodeDictionary) and writes "Dat01.vq" to "Dat04.vq" into `folder` (made
+// when missing), whole or not at all, as ReplaceDictionary says, holding the folder against other
+// builds meanwhile. Throws std::runtime_error naming what failed.
 WrittenDictionary WriteDictionaryFiles(const std::filesystem::path& folder,
                                        std::vector<CompiledEntry> entries,
                                        const WriteOptions& options = {});

@@ -44,6 +44,7 @@ class Descriptor {
       ::close(handle_);
     }
   }
+  Descriptor(Descriptor&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   int Get() const { return handle_; }
@@ -78,6 +79,33 @@ std::string ReadAll(int handle, const std::filesystem::path& path, std::size_t e
     throw std::runtime_error(PathText(path) + ": too large to read into memory (" +
                              std::to_string(expected) + " bytes)");
   }
+}
+
+// The folder's lock file, opened without following a link: refused when it is anything but
+// an empty file, so that nothing of the user's is taken for it.
+Descriptor OpenLockFile(const std::filesystem::path& path, struct stat& status) {
+  Descriptor file(
+      ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
+  if (file.Get() < 0) {
+    const Kind kind = KindOf(path);
+    if (kind == Kind::Link || kind == Kind::Folder) {
+      throw std::runtime_error(PathText(path) + " is " + KindName(kind) +
+                               ", not vqbuild's lock file; move it away");
+    }
+    throw SystemError("cannot lock the folder: cannot open", path);
+  }
+  if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size != 0) {
+    throw std::runtime_error(PathText(path) +
+                             " is not vqbuild's lock file (that is empty); move it away");
+  }
+  return file;
+}
+
+// Whether the name still leads to the file opened.
+bool IsNamed(const std::filesystem::path& path, const struct stat& status) {
+  struct stat named {};
+  return ::lstat(path.c_str(), &named) == 0 && named.st_dev == status.st_dev &&
+         named.st_ino == status.st_ino;
 }
 
 }  // namespace
@@ -169,27 +197,12 @@ FolderLock::FolderLock(const std::filesystem::path& folder, std::chrono::millise
   const auto deadline = std::chrono::steady_clock::now() + wait;
   bool waiting = false;
   while (true) {
-    Descriptor file(
-        ::open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
-    if (file.Get() < 0) {
-      const Kind kind = KindOf(path_);
-      if (kind == Kind::Link || kind == Kind::Folder) {
-        throw std::runtime_error(PathText(path_) + " is " + KindName(kind) +
-                                 ", not vqbuild's lock file; move it away");
-      }
-      throw SystemError("cannot lock the folder: cannot open", path_);
-    }
     struct stat status {};
-    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size != 0) {
-      throw std::runtime_error(PathText(path_) +
-                               " is not vqbuild's lock file (that is empty); move it away");
-    }
+    Descriptor file = OpenLockFile(path_, status);
     if (::flock(file.Get(), LOCK_EX | LOCK_NB) == 0) {
       // The holder before removes the file as it lets go: a lock on a removed file holds
       // nothing, so the file at the name must be the one locked.
-      struct stat named {};
-      if (::lstat(path_.c_str(), &named) == 0 && named.st_dev == status.st_dev &&
-          named.st_ino == status.st_ino) {
+      if (IsNamed(path_, status)) {
         handle_ = file.Release();
         return;
       }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace varkam::tools {
 
@@ -33,50 +34,59 @@ constexpr std::array<char16_t, 32> Windows1252High = {
 
 }  // namespace
 
+namespace {
+
+// The code point of the UTF-8 sequence at `at`, and its length; nothing when the bytes there
+// are not UTF-8 (a stray byte, a cut sequence, an overlong form, a surrogate, past U+10FFFF).
+std::optional<std::pair<char32_t, std::size_t>> DecodeAt(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<std::uint8_t>(text[at]);
+  std::size_t length = 0;
+  char32_t code = 0;
+  if (lead < 0x80) {
+    return std::pair<char32_t, std::size_t>{lead, 1};
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07;
+  } else {
+    return std::nullopt;
+  }
+  if (at + length > text.size()) {
+    return std::nullopt;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<std::uint8_t>(text[at + k]);
+    if ((next & 0xC0) != 0x80) {
+      return std::nullopt;
+    }
+    code = (code << 6) | (next & 0x3F);
+  }
+  const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+  if (overlong || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+    return std::nullopt;
+  }
+  return std::pair<char32_t, std::size_t>{code, length};
+}
+
+}  // namespace
+
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text, std::size_t* badByte) {
   std::u16string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  const auto fail = [&]() -> std::optional<std::u16string> {
-    if (badByte != nullptr) {
-      *badByte = i;
-    }
-    return std::nullopt;
-  };
-  while (i < text.size()) {
-    const auto lead = static_cast<std::uint8_t>(text[i]);
-    std::size_t length = 0;
-    char32_t code = 0;
-    if (lead < 0x80) {
-      length = 1;
-      code = lead;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      code = lead & 0x07;
-    } else {
-      return fail();
-    }
-    if (i + length > text.size()) {
-      return fail();
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<std::uint8_t>(text[i + k]);
-      if ((next & 0xC0) != 0x80) {
-        return fail();
+  for (std::size_t i = 0; i < text.size();) {
+    const auto decoded = DecodeAt(text, i);
+    if (!decoded) {
+      if (badByte != nullptr) {
+        *badByte = i;
       }
-      code = (code << 6) | (next & 0x3F);
+      return std::nullopt;
     }
-    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-    if (overlong || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
-      return fail();
-    }
+    char32_t code = decoded->first;
     if (code >= 0x10000) {
       code -= 0x10000;
       out += static_cast<char16_t>(0xD800 + (code >> 10));
@@ -84,7 +94,7 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view text, std::size_t* ba
     } else {
       out += static_cast<char16_t>(code);
     }
-    i += length;
+    i += decoded->second;
   }
   return out;
 }
