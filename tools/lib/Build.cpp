@@ -207,13 +207,12 @@ class Compiler {
     }
   }
 
-  std::vector<CompiledEntry> CompiledEntries() {
-    std::vector<CompiledEntry> compiled;
+  std::vector<const CompiledEntry*> CompiledEntries() const {
+    std::vector<const CompiledEntry*> compiled;
     compiled.reserve(entries_.size());
-    for (Entry& entry : entries_) {
-      compiled.push_back(std::move(entry.compiled));
+    for (const Entry& entry : entries_) {
+      compiled.push_back(&entry.compiled);
     }
-    entries_.clear();
     return compiled;
   }
 

@@ -39,13 +39,18 @@ struct EncodedDictionary {
   DataFileContents files;
   std::size_t distinctMeanings = 0;
 };
-EncodedDictionary EncodeDictionary(std::vector<CompiledEntry> entries);
+EncodedDictionary EncodeDictionary(const std::vector<CompiledEntry>& entries);
+EncodedDictionary EncodeDictionary(std::vector<const CompiledEntry*> entries);
 
 // Encodes the entries (EncodeDictionary) and writes "Dat01.vq" to "Dat04.vq" into `folder` (made
 // when missing), whole or not at all, as ReplaceDictionary says, holding the folder against other
 // builds meanwhile. Throws std::runtime_error naming what failed.
 WrittenDictionary WriteDictionaryFiles(const std::filesystem::path& folder,
-                                       std::vector<CompiledEntry> entries,
+                                       const std::vector<CompiledEntry>& entries,
+                                       const WriteOptions& options = {});
+// The same for entries held elsewhere; they must outlive the call.
+WrittenDictionary WriteDictionaryFiles(const std::filesystem::path& folder,
+                                       std::vector<const CompiledEntry*> entries,
                                        const WriteOptions& options = {});
 
 }  // namespace varkam::tools
