@@ -1,6 +1,8 @@
 #include "lib/Build.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -24,12 +26,12 @@ constexpr std::size_t ProgressEvery = 100000;
 constexpr std::size_t BadLinesShown = 100;
 
 // One entry as it was read: compiled, and where it came from; its meaning in Unicode is kept
-// only to join case variants.
+// only to join case variants. Small, since a build may hold millions.
 struct Entry {
   CompiledEntry compiled;
-  std::u16string meaning;
-  std::size_t file = 0;  // in the compiler's inputs
-  std::size_t line = 0;
+  std::unique_ptr<std::u16string> meaning;  // with --merge-case only
+  std::uint32_t file = 0;                   // in the compiler's inputs
+  std::uint32_t line = 0;
   bool joined = false;  // its meaning went to an earlier variant, and it goes
 };
 
@@ -140,9 +142,12 @@ class Compiler {
     if (files_.empty() || files_.back() != input) {
       files_.push_back(input);
     }
-    Entry entry{{headword, persian::UnicodeToPersian(meaning)}, {}, files_.size() - 1, line};
+    Entry entry{{headword, persian::UnicodeToPersian(meaning)},
+                nullptr,
+                static_cast<std::uint32_t>(files_.size() - 1),
+                static_cast<std::uint32_t>(line)};
     if (options_.mergeCase) {
-      entry.meaning = meaning;
+      entry.meaning = std::make_unique<std::u16string>(meaning);
     }
     entries_.push_back(std::move(entry));
   }
@@ -192,13 +197,13 @@ class Compiler {
   // The entry's meaning goes after the first one's, unless it is the same.
   void Join(Entry& entry, Entry& first) {
     entry.joined = true;
-    if (persian::CanonicalPersian(entry.meaning) == persian::CanonicalPersian(first.meaning)) {
+    if (persian::CanonicalPersian(*entry.meaning) == persian::CanonicalPersian(*first.meaning)) {
       return;
     }
-    const std::u16string both = first.meaning + u"\r\n" + entry.meaning;
+    const std::u16string both = *first.meaning + u"\r\n" + *entry.meaning;
     try {
       first.compiled.stored = persian::UnicodeToPersian(both);
-      first.meaning = both;
+      *first.meaning = both;
     } catch (const persian::PersianEncodeError& error) {
       ++badLines_;
       report_ << PlaceOf(entry) << ": its meaning cannot join the one of \""
