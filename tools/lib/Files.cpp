@@ -1,6 +1,25 @@
 #include "lib/Files.h"
 
+#include <stdexcept>
+#include <thread>
+
+#include "lib/Paths.h"
+
 namespace varkam::tools::files {
+
+void WaitForHolder(bool timedOut, bool& waiting, const std::function<void()>& onWait,
+                   const std::filesystem::path& folder, const std::filesystem::path& lock) {
+  if (timedOut) {
+    throw std::runtime_error("another build is still writing into " + PathText(folder) +
+                             " (it holds " + PathText(lock) +
+                             "); it may have stopped answering. Nothing was written");
+  }
+  if (!waiting && onWait) {
+    onWait();
+  }
+  waiting = true;
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
 
 std::string KindName(Kind kind) {
   switch (kind) {

@@ -66,4 +66,9 @@ class FolderLock {
 
 inline constexpr const char* LockFileName = "vqbuild.lock";
 
+// One turn of FolderLock's wait for another build: it gives up once `timedOut`, tells of the
+// wait once (through `onWait`, with `waiting` remembering it), then sleeps a moment.
+void WaitForHolder(bool timedOut, bool& waiting, const std::function<void()>& onWait,
+                   const std::filesystem::path& folder, const std::filesystem::path& lock);
+
 }  // namespace varkam::tools::files

@@ -211,16 +211,7 @@ FolderLock::FolderLock(const std::filesystem::path& folder, std::chrono::millise
     if (errno != EWOULDBLOCK && errno != EINTR) {
       throw SystemError("cannot lock the folder through", path_);
     }
-    if (std::chrono::steady_clock::now() >= deadline) {
-      throw std::runtime_error("another build is still writing into " + PathText(folder) +
-                               " (it holds " + PathText(path_) +
-                               "); it may have stopped answering. Nothing was written");
-    }
-    if (!waiting && onWait) {
-      onWait();
-    }
-    waiting = true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    WaitForHolder(std::chrono::steady_clock::now() >= deadline, waiting, onWait, folder, path_);
   }
 }
 

@@ -242,16 +242,7 @@ FolderLock::FolderLock(const std::filesystem::path& folder, std::chrono::millise
     if (!held) {
       throw SystemError("cannot lock the folder: cannot open", path_, error);
     }
-    if (waited >= wait) {
-      throw std::runtime_error("another build is still writing into " + PathText(folder) +
-                               " (it holds " + PathText(path_) +
-                               "); it may have stopped answering. Nothing was written");
-    }
-    if (!waiting && onWait) {
-      onWait();
-    }
-    waiting = true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    WaitForHolder(waited >= wait, waiting, onWait, folder, path_);
   }
 }
 
