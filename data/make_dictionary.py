@@ -752,9 +752,15 @@ class Builder:
                 if own[:1] == base_lines[:1] or (form in self.core and base not in irregular):
                     continue
                 pointer = f"{FORM_NAMES[kind]} {base}: {split_lemmas(base_lines[0])[0]}"
-                # The reviewed core orders its own senses; a source's first sense is followed
-                # by the pointer, which is often what the reader came for.
-                lines = own + [pointer] if form in self.core else own[:1] + [pointer] + own[1:]
+                # The reviewed core orders its own senses. Elsewhere an irregular form is mostly
+                # met as the form ("dug" of "dig", not the teat), and its pointer comes first;
+                # a regular one's own first sense is followed by the pointer.
+                if form in self.core:
+                    lines = own + [pointer]
+                elif base in irregular:
+                    lines = [pointer] + own
+                else:
+                    lines = own[:1] + [pointer] + own[1:]
                 lines = self.cut(headword, lines)
                 if pointer not in lines:
                     room = meaning_length([pointer]) + 1
